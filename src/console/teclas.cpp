@@ -1,0 +1,137 @@
+#include "console/teclas.h"
+
+#include "console/lineas.h"
+
+namespace {
+
+constexpr int prefijoExtendido = 0xE0;
+constexpr int prefijoFuncion = 0;
+constexpr int escape = 27;
+
+struct Codigo {
+    int prefijo;
+    int codigo;
+};
+
+// What a sequence that is not known, or was cut short, is handed over as:
+// still two codes, neither of them a digit.
+constexpr Codigo desconocido = {prefijoExtendido, 0};
+
+// Keys named by the final letter of "ESC [ ..." or "ESC O ...".
+Codigo porLetra(int letra) {
+    switch (letra) {
+    case 'A': return {prefijoExtendido, 72}; // Up
+    case 'B': return {prefijoExtendido, 80}; // Down
+    case 'C': return {prefijoExtendido, 77}; // Right
+    case 'D': return {prefijoExtendido, 75}; // Left
+    case 'H': return {prefijoExtendido, 71}; // Home
+    case 'F': return {prefijoExtendido, 79}; // End
+    case 'P': return {prefijoFuncion, 59};   // F1
+    case 'Q': return {prefijoFuncion, 60};   // F2
+    case 'R': return {prefijoFuncion, 61};   // F3
+    case 'S': return {prefijoFuncion, 62};   // F4
+    case 'Z': return {prefijoFuncion, 15};   // Shift+Tab
+    default: return desconocido;
+    }
+}
+
+// Keys named by the number of "ESC [ n ~".
+Codigo porNumero(int numero) {
+    switch (numero) {
+    case 1:
+    case 7: return {prefijoExtendido, 71}; // Home
+    case 2: return {prefijoExtendido, 82}; // Insert
+    case 3: return {prefijoExtendido, 83}; // Delete
+    case 4:
+    case 8: return {prefijoExtendido, 79}; // End
+    case 5: return {prefijoExtendido, 73}; // PgUp
+    case 6: return {prefijoExtendido, 81}; // PgDn
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15: return {prefijoFuncion, 59 + numero - 11}; // F1-F5
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 21: return {prefijoFuncion, 64 + numero - 17}; // F6-F10
+    case 23: return {prefijoExtendido, 133};            // F11
+    case 24: return {prefijoExtendido, 134};            // F12
+    default: return desconocido;
+    }
+}
+
+bool esByte(int valor) { return valor >= 0; }
+
+// The rest of "ESC [": parameters, intermediates and the final byte.
+Codigo leeSecuenciaCsi(LectorConEspera leer) {
+    int byte = leer(esperaEnSecuencia);
+    if (byte == '[') {
+        // The Linux console sends F1-F5 as "ESC [ [ A" to "ESC [ [ E".
+        const int letra = leer(esperaEnSecuencia);
+        if (letra >= 'A' && letra <= 'E') {
+            return {prefijoFuncion, 59 + letra - 'A'};
+        }
+        return desconocido;
+    }
+    int numero = 0;
+    bool primerParametro = true;
+    while (esByte(byte) && byte >= 0x30 && byte <= 0x3F) {
+        if (byte >= '0' && byte <= '9' && primerParametro && numero < 1000) {
+            numero = numero * 10 + (byte - '0');
+        } else if (byte == ';') {
+            primerParametro = false;
+        }
+        byte = leer(esperaEnSecuencia);
+    }
+    while (esByte(byte) && byte >= 0x20 && byte <= 0x2F) {
+        byte = leer(esperaEnSecuencia);
+    }
+    if (!esByte(byte) || byte < 0x40 || byte > 0x7E) {
+        return desconocido;
+    }
+    if (byte == '~') {
+        return porNumero(numero);
+    }
+    return porLetra(byte);
+}
+
+int leeByte(ColaTeclas &cola, LectorConEspera leer, int esperaMs) {
+    if (cola.devuelto >= 0) {
+        const int byte = cola.devuelto;
+        cola.devuelto = -1;
+        return byte;
+    }
+    return leer(esperaMs);
+}
+
+} // namespace
+
+int siguienteTecla(ColaTeclas &cola, LectorConEspera leer) {
+    if (cola.cuantos > 0) {
+        const int codigo = cola.codigos[0];
+        cola.codigos[0] = cola.codigos[1];
+        --cola.cuantos;
+        return codigo;
+    }
+
+    const int byte = leeByte(cola, leer, -1);
+    if (byte != escape) {
+        return byte; // a plain key, or the end of input
+    }
+    const int siguiente = leer(esperaTrasEscape);
+    if (siguiente != '[' && siguiente != 'O') {
+        // A lone Escape. A byte that came at once but starts no sequence is
+        // the next key.
+        if (esByte(siguiente)) {
+            cola.devuelto = siguiente;
+        }
+        return escape;
+    }
+    const Codigo tecla =
+        siguiente == '[' ? leeSecuenciaCsi(leer) : porLetra(leer(esperaEnSecuencia));
+    cola.codigos[0] = tecla.codigo;
+    cola.cuantos = 1;
+    return tecla.prefijo;
+}

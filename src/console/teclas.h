@@ -1,0 +1,32 @@
+#pragma once
+
+// Turns the bytes a terminal sends into key codes as the Windows console
+// hands them over: one code for an ordinary key, and two for a cursor or
+// function key, which a terminal sends as an escape sequence (ESC followed
+// at once by '[' or 'O' and the rest of the sequence). The first of the two
+// is a prefix, 0xE0 (or 0 for F1-F10), the second the key's code: Up 72,
+// Down 80, Left 75, Right 77, and so on. A lone Escape is 27.
+
+// Answered by a byte reader when its wait ran out with nothing read.
+constexpr int sinByte = -2;
+
+// Reads one byte: 0..255, sinByte when esperaMs milliseconds passed with
+// nothing to read (a negative wait has no limit), or finDeEntrada (-1).
+using LectorConEspera = int (*)(int esperaMs);
+
+// How long to wait after an ESC for the rest of an escape sequence.
+constexpr int esperaTrasEscape = 50;
+// How long to wait for each further byte of a sequence already begun.
+constexpr int esperaEnSecuencia = 100;
+
+// The codes decoded and not yet handed over, and a byte read too far.
+struct ColaTeclas {
+    int codigos[2];
+    int cuantos;
+    int devuelto; // -1 when there is none
+};
+
+constexpr ColaTeclas colaVacia = {{0, 0}, 0, -1};
+
+// The next key code, or finDeEntrada when the input has ended.
+int siguienteTecla(ColaTeclas &cola, LectorConEspera leer);

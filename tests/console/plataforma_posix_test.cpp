@@ -1,0 +1,173 @@
+// The console services of the POSIX build, with standard input taken from
+// a pipe the test writes into.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "console/plataforma.h"
+
+namespace {
+
+// Puts the read end of a new pipe on standard input and answers the write
+// end.
+int entradaPorTuberia() {
+    int extremos[2];
+    if (pipe(extremos) != 0) {
+        return -1;
+    }
+    dup2(extremos[0], STDIN_FILENO);
+    close(extremos[0]);
+    return extremos[1];
+}
+
+void escribir(int fd, const std::string &texto) {
+    ASSERT_EQ(write(fd, texto.data(), texto.size()), static_cast<ssize_t>(texto.size()));
+}
+
+// Runs f with standard output going to a file, and answers what it wrote.
+template <typename F> std::string salidaDe(F &&f) {
+    std::fflush(stdout);
+    std::FILE *archivo = std::tmpfile();
+    const int original = dup(STDOUT_FILENO);
+    dup2(fileno(archivo), STDOUT_FILENO);
+    f();
+    std::fflush(stdout);
+    dup2(original, STDOUT_FILENO);
+    close(original);
+    std::string texto;
+    std::rewind(archivo);
+    for (int c = std::fgetc(archivo); c != EOF; c = std::fgetc(archivo)) {
+        texto.push_back(static_cast<char>(c));
+    }
+    std::fclose(archivo);
+    return texto;
+}
+
+TEST(PlataformaPosix, UnaFlechaPartidaEnVariasLecturasSonDosCodigos) {
+    const int fd = entradaPorTuberia();
+    std::thread escritor([fd] {
+        for (const char *trozo : {"\x1b", "[", "A", "5"}) {
+            escribir(fd, trozo);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    EXPECT_EQ(leerTecla(), 0xE0);
+    EXPECT_EQ(leerTecla(), 72);
+    EXPECT_EQ(leerTecla(), '5');
+    escritor.join();
+    close(fd);
+}
+
+TEST(PlataformaPosix, EscapeSoloTrasUnaEsperaCorta) {
+    const int fd = entradaPorTuberia();
+    escribir(fd, "\x1b");
+    std::thread escritor([fd] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        escribir(fd, "[");
+    });
+    const auto inicio = std::chrono::steady_clock::now();
+    EXPECT_EQ(leerTecla(), 27);
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::milliseconds(250));
+    EXPECT_EQ(leerTecla(), '[');
+    escritor.join();
+    close(fd);
+}
+
+TEST(PlataformaPosix, LaPausaEsperaSuPropiaTeclaYTerminaLaLinea) {
+    const int fd = entradaPorTuberia();
+    escribir(fd, "\x1b[Ap\x1b[B9");
+    EXPECT_EQ(leerTecla(), 0xE0);
+    // The Up key's second code stays for the game; the pause takes 'p',
+    // then the whole Down key.
+    const std::string salida = salidaDe([] {
+        pausa();
+        pausa();
+    });
+    EXPECT_EQ(salida, "Presione una tecla para continuar . . . \n"
+                      "Presione una tecla para continuar . . . \n");
+    EXPECT_EQ(leerTecla(), 72);
+    EXPECT_EQ(leerTecla(), '9');
+    close(fd);
+}
+
+TEST(PlataformaPosix, LineasYTeclasDeUnMismoFlujo) {
+    const int fd = entradaPorTuberia();
+    const std::string largo(60, 'n');
+    escribir(fd, "Ana\n" + largo + "\n5");
+    char nombre[50];
+    leerLinea(nombre, sizeof nombre);
+    EXPECT_STREQ(nombre, "Ana\n");
+    leerLinea(nombre, sizeof nombre);
+    EXPECT_EQ(std::string(nombre), largo.substr(0, 49));
+    descartarEntrada();
+    EXPECT_EQ(leerTecla(), '5') << "the rest of the long line is never a key";
+    close(fd);
+}
+
+TEST(PlataformaPosix, SinTerminalNoSeEscribenSecuencias) {
+    const std::string salida = salidaDe([] {
+        limpiarPantalla();
+        borrarPantalla();
+    });
+    EXPECT_EQ(salida, "");
+}
+
+TEST(PlataformaPosixMuerte, ElFinDeLaEntradaTerminaConEstadoCero) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            close(entradaPorTuberia());
+            leerTecla();
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            const int fd = entradaPorTuberia();
+            escribir(fd, "\x1b");
+            close(fd);
+            if (leerTecla() != 27) {
+                std::_Exit(4);
+            }
+            leerTecla();
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            close(entradaPorTuberia());
+            char nombre[50];
+            leerLinea(nombre, sizeof nombre);
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            close(entradaPorTuberia());
+            pausa();
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST(PlataformaPosixMuerte, UnErrorDeLecturaTerminaConEstadoUnoYUnMensaje) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Reading a directory fails with an error that is not the end.
+            const int directorio = open(".", O_RDONLY);
+            dup2(directorio, STDIN_FILENO);
+            leerTecla();
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(1), "Error al leer la entrada");
+}
+
+} // namespace

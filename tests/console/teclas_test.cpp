@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/lineas.h"
+#include "console/teclas.h"
+
+namespace {
+
+// Bytes as a terminal would deliver them: sinByte in the list stands for a
+// pause long enough for any wait to run out.
+std::vector<int> llegadas;
+std::size_t siguiente = 0;
+std::vector<int> esperas;
+
+int leerGuion(int esperaMs) {
+    esperas.push_back(esperaMs);
+    if (siguiente >= llegadas.size()) {
+        return finDeEntrada;
+    }
+    const int byte = llegadas[siguiente++];
+    if (byte == sinByte && esperaMs < 0) {
+        // Nothing to wait out when the reader waits without a limit.
+        return siguiente < llegadas.size() ? llegadas[siguiente++] : finDeEntrada;
+    }
+    return byte;
+}
+
+std::vector<int> decodificar(const std::vector<int> &bytes) {
+    llegadas = bytes;
+    siguiente = 0;
+    esperas.clear();
+    ColaTeclas cola = colaVacia;
+    std::vector<int> codigos;
+    for (int codigo = siguienteTecla(cola, leerGuion); codigo != finDeEntrada;
+         codigo = siguienteTecla(cola, leerGuion)) {
+        codigos.push_back(codigo);
+    }
+    return codigos;
+}
+
+std::vector<int> bytes(const std::string &texto) { return {texto.begin(), texto.end()}; }
+
+using V = std::vector<int>;
+
+TEST(Teclas, LasTeclasCorrientesSonUnCodigo) {
+    EXPECT_EQ(decodificar(bytes("15aZ\n")), V({'1', '5', 'a', 'Z', '\n'}));
+    EXPECT_EQ(decodificar({0xC3, 0xB1}), V({0xC3, 0xB1})); // UTF-8 stays byte by byte
+}
+
+TEST(Teclas, LasFlechasSonDosCodigosComoEnLaConsolaDeWindows) {
+    EXPECT_EQ(decodificar(bytes("\x1b[A\x1b[B\x1b[D\x1b[C")),
+              V({0xE0, 72, 0xE0, 80, 0xE0, 75, 0xE0, 77}));
+    // Application cursor mode, and modifiers.
+    EXPECT_EQ(decodificar(bytes("\x1bOA\x1b[1;5D")), V({0xE0, 72, 0xE0, 75}));
+}
+
+TEST(Teclas, InicioFinPaginasInsertarSuprimir) {
+    EXPECT_EQ(decodificar(bytes("\x1b[H\x1b[F\x1bOH\x1b[1~\x1b[4~")),
+              V({0xE0, 71, 0xE0, 79, 0xE0, 71, 0xE0, 71, 0xE0, 79}));
+    EXPECT_EQ(decodificar(bytes("\x1b[5~\x1b[6~\x1b[2~\x1b[3~")),
+              V({0xE0, 73, 0xE0, 81, 0xE0, 82, 0xE0, 83}));
+}
+
+TEST(Teclas, TeclasDeFuncion) {
+    EXPECT_EQ(decodificar(bytes("\x1bOP\x1bOS\x1b[15~\x1b[21~\x1b[23~\x1b[24~")),
+              V({0, 59, 0, 62, 0, 63, 0, 68, 0xE0, 133, 0xE0, 134}));
+    // The Linux console's F1.
+    EXPECT_EQ(decodificar(bytes("\x1b[[A")), V({0, 59}));
+}
+
+TEST(Teclas, LasCifrasDeUnaSecuenciaNuncaSonJugadas) {
+    // Unknown or cut-short sequences are still two codes, never a digit.
+    for (const std::string secuencia : {"\x1b[99~", "\x1b[1;2", "\x1b[12;34;56x", "\x1bO"}) {
+        std::vector<int> llegada = bytes(secuencia);
+        llegada.push_back(sinByte);
+        llegada.push_back('7');
+        const V codigos = decodificar(llegada);
+        ASSERT_EQ(codigos.size(), 3U) << secuencia;
+        EXPECT_EQ(codigos[0], 0xE0);
+        EXPECT_FALSE(codigos[1] >= '1' && codigos[1] <= '9');
+        EXPECT_EQ(codigos[2], '7');
+    }
+}
+
+TEST(Teclas, EscapeSoloEsVeintisiete) {
+    EXPECT_EQ(decodificar({27, sinByte, '5'}), V({27, '5'}));
+    EXPECT_EQ(decodificar({27}), V({27})); // input ends behind it
+    // A byte that follows at once but starts no sequence is the next key.
+    EXPECT_EQ(decodificar(bytes("\x1bx5")), V({27, 'x', '5'}));
+    EXPECT_EQ(decodificar(bytes("\x1b\x1b[A")), V({27, 0xE0, 72}));
+    // After an ESC the decoder waits a short while, and no longer.
+    decodificar({27, sinByte});
+    ASSERT_GE(esperas.size(), 2U);
+    EXPECT_EQ(esperas[0], -1);
+    EXPECT_EQ(esperas[1], esperaTrasEscape);
+}
+
+TEST(Teclas, UnaSecuenciaQueLlegaAPedazosSeJuntaIgual) {
+    // Each byte is a read of its own; all come within their waits.
+    EXPECT_EQ(decodificar({27, '[', '2', '4', '~', '8'}), V({0xE0, 134, '8'}));
+    ASSERT_GE(esperas.size(), 5U);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        EXPECT_GE(esperas[i], 0) << "a sequence begun never blocks without limit";
+    }
+}
+
+} // namespace
