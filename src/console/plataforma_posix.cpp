@@ -181,9 +181,11 @@ void iniciarConsola() {
 int leerTecla() { return leerCodigo(); }
 
 void leerLinea(char *destino, std::size_t tam) {
-    std::fflush(stdout);
+    // Echo is back on before the prompt shows, so that nothing typed at
+    // the prompt goes unseen.
     leyendoLinea = 1;
     aplicarModo();
+    std::fflush(stdout);
     const bool leida = leerLineaCon(leerByte, destino, tam);
     leyendoLinea = 0;
     aplicarModo();

@@ -1,1 +1,327 @@
+// The real program in a real terminal: tmux runs it in an 80x24 pane on a
+// private server, the tests type with send-keys and read the screen and
+// the cursor until what they expect appears, or a timeout runs out.
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string comillas(const std::string &texto) {
+    std::string resultado = "'";
+    for (const char c : texto) {
+        resultado += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return resultado + "'";
+}
+
+// Runs a shell command and answers what it printed.
+std::string ejecutar(const std::string &orden) {
+    std::string salida;
+    std::FILE *tuberia = popen(orden.c_str(), "r");
+    if (tuberia == nullptr) {
+        return salida;
+    }
+    char trozo[4096];
+    for (std::size_t n; (n = std::fread(trozo, 1, sizeof trozo, tuberia)) > 0;) {
+        salida.append(trozo, n);
+    }
+    pclose(tuberia);
+    return salida;
+}
+
+std::string leerArchivo(const std::string &ruta) {
+    std::ifstream archivo(ruta);
+    std::stringstream texto;
+    texto << archivo.rdbuf();
+    return texto.str();
+}
+
+std::string programa() {
+    const char *otro = std::getenv("TRES_EN_RAYAS_PROGRAMA");
+    return otro != nullptr ? otro : PROGRAMA;
+}
+
+const std::vector<std::string> lineasMenu = {
+    "       Menu de tres en rayas:",
+    "Decida su modalidad de juego:",
+    " 1. Modo solitario (jugador vs IA).",
+    " 2. Modo grupal (jugador vs jugador).",
+    " 3. Salir.",
+    "Hecho por Quarvendil",
+};
+
+class Terminal : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (ejecutar("command -v tmux").empty()) {
+            GTEST_SKIP() << "tmux is not installed";
+        }
+        char plantilla[] = "/tmp/tres-en-rayas-XXXXXX";
+        ASSERT_NE(mkdtemp(plantilla), nullptr);
+        carpeta_ = plantilla;
+        servidor_ = "tres-en-rayas-" + std::to_string(getpid());
+        // The program runs between two readings of the terminal settings;
+        // its exit status is written down when it ends, and the pane then
+        // stays as the program left it. The shell outlives a Ctrl-C sent to
+        // the program, as an interactive one would.
+        const std::string guion = "trap : INT; stty -g > " + carpeta_ + "/antes; " + programa() +
+                                  "; echo $? > " + carpeta_ + "/estado; stty -g > " + carpeta_ +
+                                  "/despues; exec sleep 3600";
+        ejecutar(tmux() + " new-session -d -x 80 -y 24 -s juego " +
+                 comillas("sh -c " + comillas(guion)));
+        esperarPantalla([](const std::string &p) { return p.find("Hecho por") != p.npos; });
+    }
+
+    void TearDown() override {
+        if (!servidor_.empty()) {
+            ejecutar(tmux() + " kill-server 2>/dev/null");
+        }
+        if (!carpeta_.empty()) {
+            ejecutar("rm -rf " + comillas(carpeta_));
+        }
+    }
+
+    std::string tmux() const { return "tmux -L " + servidor_ + " -f " + comillas(CONFIG_TMUX); }
+
+    // Keys as tmux names them ("Up", "C-c", "Enter"), or literal text.
+    void teclas(const std::string &nombres) { ejecutar(tmux() + " send-keys -t juego " + nombres); }
+    void texto(const std::string &literal) {
+        ejecutar(tmux() + " send-keys -t juego -l " + comillas(literal));
+    }
+
+    std::string pantalla() const { return ejecutar(tmux() + " capture-pane -p -t juego"); }
+
+    std::vector<std::string> lineas() const {
+        std::vector<std::string> resultado;
+        std::stringstream flujo(pantalla());
+        for (std::string linea; std::getline(flujo, linea);) {
+            resultado.push_back(linea);
+        }
+        while (!resultado.empty() && resultado.back().empty()) {
+            resultado.pop_back();
+        }
+        return resultado;
+    }
+
+    std::pair<int, int> cursor() const {
+        const std::string posicion =
+            ejecutar(tmux() + " display-message -p -t juego '#{cursor_x} #{cursor_y}'");
+        int x = -1;
+        int y = -1;
+        std::sscanf(posicion.c_str(), "%d %d", &x, &y);
+        return {x, y};
+    }
+
+    // Polls until the condition holds; fails with the screen when it never
+    // does.
+    bool esperar(const std::function<bool()> &condicion, const std::string &que) {
+        const auto limite = std::chrono::steady_clock::now() + 10s;
+        while (std::chrono::steady_clock::now() < limite) {
+            if (condicion()) {
+                return true;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        ADD_FAILURE() << "waited in vain for " << que << "; the screen:\n"
+                      << pantalla() << "cursor " << cursor().first << "," << cursor().second;
+        return false;
+    }
+
+    bool esperarPantalla(const std::function<bool(const std::string &)> &condicion) {
+        return esperar([&] { return condicion(pantalla()); }, "the screen");
+    }
+
+    bool esperarLineas(const std::vector<std::string> &esperadas, std::pair<int, int> enCursor) {
+        return esperar([&] { return lineas() == esperadas && cursor() == enCursor; },
+                       "the lines and the cursor");
+    }
+
+    // The exit status, once the program has ended.
+    int estado() {
+        const std::string ruta = carpeta_ + "/estado";
+        esperar([&] { return !leerArchivo(carpeta_ + "/despues").empty(); }, "the program's end");
+        return std::atoi(leerArchivo(ruta).c_str());
+    }
+
+    void terminalIntacta() {
+        const std::string antes = leerArchivo(carpeta_ + "/antes");
+        EXPECT_FALSE(antes.empty());
+        EXPECT_EQ(antes, leerArchivo(carpeta_ + "/despues"));
+    }
+
+    // The cells of the board drawn at the top of the screen, or "" when
+    // none is drawn there.
+    std::string tablero() const {
+        const std::vector<std::string> l = lineas();
+        if (l.size() < 7) {
+            return "";
+        }
+        std::string celdas;
+        for (const int fila : {1, 3, 5}) {
+            const std::string &linea = l[static_cast<std::size_t>(fila)];
+            if (linea.size() < 14) {
+                return "";
+            }
+            celdas += {linea[3], linea[7], linea[11]};
+        }
+        return celdas;
+    }
+
+    std::string carpeta_;
+    std::string servidor_;
+};
+
+std::vector<std::string> conTablero(const std::string &celdas,
+                                    const std::vector<std::string> &debajo = {}) {
+    std::vector<std::string> resultado;
+    for (int fila = 0; fila < 3; ++fila) {
+        resultado.emplace_back("---------------");
+        std::string linea = " |";
+        for (int columna = 0; columna < 3; ++columna) {
+            linea += std::string(" ") + celdas[static_cast<std::size_t>(3 * fila + columna)] + " |";
+        }
+        resultado.push_back(linea);
+    }
+    resultado.emplace_back("---------------");
+    resultado.insert(resultado.end(), debajo.begin(), debajo.end());
+    return resultado;
+}
+
+TEST_F(Terminal, MenuConElCursorTrasElCredito) { esperarLineas(lineasMenu, {20, 5}); }
+
+TEST_F(Terminal, SalirConTresDejaLaTerminalComoEstaba) {
+    teclas("3");
+    EXPECT_EQ(estado(), 0);
+    terminalIntacta();
+    EXPECT_EQ(lineas(), lineasMenu) << "the menu stays on the screen";
+}
+
+TEST_F(Terminal, TeclaErroneaEnElMenu) {
+    teclas("x");
+    std::vector<std::string> esperadas = lineasMenu;
+    esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
+    esperadas.emplace_back("Presione una tecla para continuar . . .");
+    esperarLineas(esperadas, {40, 6});
+    teclas("Space");
+    esperarLineas(lineasMenu, {20, 5});
+}
+
+TEST_F(Terminal, ElPrimerNombreSePideDondeAcabaElCredito) {
+    teclas("2");
+    const std::string hueco(20, ' ');
+    esperarLineas({"", "", "", "", "", hueco + "Cual es el nombre del primer jugador:"}, {58, 5});
+    texto("Ana");
+    teclas("Enter");
+    esperarLineas({"", "", "", "", "", hueco + "Cual es el nombre del primer jugador: Ana",
+                   "Cual es el nombre del segundo jugador:"},
+                  {39, 6});
+    texto("Luis");
+    teclas("Enter");
+    esperarLineas(conTablero("123456789"), {0, 8});
+}
+
+TEST_F(Terminal, PartidaDeDosHastaElEmpateYSalir) {
+    teclas("2");
+    esperarPantalla([](const std::string &p) { return p.find("primer jugador") != p.npos; });
+    texto("Ana");
+    teclas("Enter");
+    esperarPantalla([](const std::string &p) { return p.find("segundo jugador") != p.npos; });
+    texto("Luis");
+    teclas("Enter");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    // All nine moves typed ahead at once: none is lost, none is shown.
+    teclas("1 2 3 5 4 7 8 6 9");
+    esperarLineas(conTablero("XOXXOOOXX", {"Lo siento has empatado.",
+                                           "Presione una tecla para continuar . . ."}),
+                  {40, 8});
+    teclas("z");
+    esperarLineas({"El juego ha terminado desea continuar (Y/N)."}, {0, 1});
+    teclas("n");
+    EXPECT_EQ(estado(), 0);
+    terminalIntacta();
+}
+
+TEST_F(Terminal, PartidaSolitariaHastaElFinal) {
+    teclas("1");
+    const std::vector<std::string> finales = {"Felicidades has ganado!!", "Lo siento has empatado.",
+                                              "Lastima perdiste intenta de nuevo..."};
+    std::string final;
+    for (int jugada = 0; jugada < 5 && final.empty(); ++jugada) {
+        // Waits for the board and the cursor two lines under it.
+        ASSERT_TRUE(esperar(
+            [&] {
+                const std::string p = pantalla();
+                for (const std::string &f : finales) {
+                    if (p.find(f) != p.npos) {
+                        final = f;
+                        return true;
+                    }
+                }
+                return !tablero().empty() && cursor() == std::pair{0, 8};
+            },
+            "a move's wait"));
+        if (!final.empty()) {
+            break;
+        }
+        const std::string celdas = tablero();
+        const std::size_t libre = celdas.find_first_of("123456789");
+        ASSERT_NE(libre, std::string::npos) << celdas;
+        teclas(std::string(1, celdas[libre]));
+        // The next screen shows the move made.
+        esperar([&] { return tablero() != celdas; }, "the move on the board");
+    }
+    if (final.empty()) {
+        esperarPantalla([&](const std::string &p) {
+            for (const std::string &f : finales) {
+                if (p.find(f) != p.npos) {
+                    final = f;
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
+    ASSERT_FALSE(final.empty());
+    const std::vector<std::string> l = lineas();
+    ASSERT_GE(l.size(), 9U);
+    EXPECT_EQ(l.back(), "Presione una tecla para continuar . . .");
+    EXPECT_EQ(l[l.size() - 2], final);
+    teclas("Enter");
+    esperarLineas({"El juego ha terminado desea continuar (Y/N)."}, {0, 1});
+    teclas("y");
+    esperarLineas(lineasMenu, {20, 5});
+    teclas("3");
+    EXPECT_EQ(estado(), 0);
+    terminalIntacta();
+}
+
+TEST_F(Terminal, UnaFlechaEnUnaJugadaEsUnSoloRechazo) {
+    teclas("1");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    // If the arrow counted as two keys, the 5 would be swallowed.
+    teclas("Up 5");
+    esperar([&] { return tablero().find('X') == 4; }, "the X on 5");
+}
+
+TEST_F(Terminal, CtrlCEnUnaJugadaRestauraLaTerminal) {
+    teclas("1");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    teclas("C-c");
+    EXPECT_EQ(estado(), 130) << "ended by SIGINT, as the shell sees it";
+    terminalIntacta();
+}
+
+} // namespace
