@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #define dup _dup
 #define dup2 _dup2
@@ -68,6 +69,10 @@ void empezar(const std::string &texto) {
     if (grabacion == nullptr || salidaOriginal < 0 || dup2(fileno(grabacion), fileno(stdout)) < 0) {
         throw std::runtime_error("no se pudo grabar la salida");
     }
+#ifdef _WIN32
+    // The transcript keeps "\n" as printed, not as "\r\n".
+    _setmode(fileno(stdout), _O_BINARY);
+#endif
 }
 
 std::string terminar() {

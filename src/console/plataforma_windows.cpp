@@ -1,0 +1,143 @@
+// The console services on Windows: the console's own calls and the command
+// interpreter's "cls" and "pause" when standard input and output are the
+// console, and plain byte reads when input comes from a pipe or a file.
+
+#include <conio.h>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "console/lineas.h"
+#include "console/plataforma.h"
+
+namespace {
+
+bool entradaEsConsola = false;
+bool salidaEsConsola = false;
+bool entradaAcabada = false;
+DWORD modoUsuario = 0;
+DWORD modoJuego = 0;
+DWORD modoLinea = 0;
+
+bool esConsola(DWORD cual) {
+    DWORD modo = 0;
+    return GetConsoleMode(GetStdHandle(cual), &modo) != 0;
+}
+
+[[noreturn]] void terminar(int estado) {
+    std::fflush(stdout);
+    std::exit(estado);
+}
+
+// One byte of standard input, never through stdio's buffer.
+int leerByte() {
+    if (entradaAcabada) {
+        return finDeEntrada;
+    }
+    unsigned char byte = 0;
+    const int leidos = _read(_fileno(stdin), &byte, 1);
+    if (leidos == 1) {
+        return byte;
+    }
+    if (leidos < 0) {
+        std::fflush(stdout);
+        std::fputs("\nError al leer la entrada: el juego termina.\n", stderr);
+        terminar(1);
+    }
+    entradaAcabada = true;
+    return finDeEntrada;
+}
+
+// One key: from the console without echo and without Enter, or the next
+// byte of a pipe or file.
+int leerCodigo() {
+    std::fflush(stdout);
+    if (entradaEsConsola) {
+        return _getch();
+    }
+    const int byte = leerByte();
+    if (byte == finDeEntrada) {
+        terminar(0);
+    }
+    return byte;
+}
+
+void ponerModo(DWORD modo) {
+    if (entradaEsConsola) {
+        SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), modo);
+    }
+}
+
+void restaurarModo() { ponerModo(modoUsuario); }
+
+void ordenDelInterprete(const char *orden) {
+    std::fflush(stdout);
+    std::system(orden);
+    // The interpreter may leave the console in a mode of its own.
+    ponerModo(modoJuego);
+}
+
+} // namespace
+
+void iniciarConsola() {
+    salidaEsConsola = esConsola(STD_OUTPUT_HANDLE);
+    entradaEsConsola = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &modoUsuario) != 0;
+    if (!entradaEsConsola) {
+        // Bytes as they come: no line-end translation and no Ctrl-Z as end.
+        _setmode(_fileno(stdin), _O_BINARY);
+        return;
+    }
+    // Between key reads the console neither echoes nor edits lines, so
+    // that keys typed while the game prints are kept and never shown; a
+    // name is read with both back on.
+    modoJuego = modoUsuario & ~static_cast<DWORD>(ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT);
+    modoLinea = modoUsuario | ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT;
+    std::atexit(restaurarModo);
+    ponerModo(modoJuego);
+}
+
+int leerTecla() { return leerCodigo(); }
+
+void leerLinea(char *destino, std::size_t tam) {
+    ponerModo(modoLinea);
+    std::fflush(stdout);
+    const bool leida = leerLineaCon(leerByte, destino, tam);
+    ponerModo(modoJuego);
+    if (!leida) {
+        terminar(0);
+    }
+}
+
+void descartarEntrada() { descartarRestoLinea(); }
+
+void limpiarPantalla() {
+    if (salidaEsConsola) {
+        ordenDelInterprete("cls");
+    }
+}
+
+void borrarPantalla() {
+    if (!salidaEsConsola) {
+        return;
+    }
+    std::fflush(stdout);
+    // The first 1920 cells (24 rows of 80) become spaces; the cursor and the
+    // colours stay as they are.
+    DWORD escritas = 0;
+    FillConsoleOutputCharacterA(GetStdHandle(STD_OUTPUT_HANDLE), ' ', 1920, COORD{0, 0}, &escritas);
+}
+
+void pausa() {
+    if (entradaEsConsola) {
+        ordenDelInterprete("pause");
+        return;
+    }
+    // The interpreter would read an unknown amount of a piped input: the
+    // pause takes exactly one key of it instead.
+    std::printf("Presione una tecla para continuar . . . ");
+    leerCodigo();
+    std::putchar('\n');
+}
