@@ -73,6 +73,7 @@ void alSuspender(int senal) {
     restaurarTerminal();
     std::signal(senal, SIG_DFL);
     std::raise(senal); // stops here until SIGCONT
+    // cppcheck-suppress unreachableCode ; raise returns once the game is resumed
     instalar(senal, alSuspender);
     aplicarModo();
     errno = errnoGuardado;

@@ -69,7 +69,9 @@ Codigo leeSecuenciaCsi(LectorConEspera leer) {
     int byte = leer(esperaEnSecuencia);
     if (byte == '[') {
         // The Linux console sends F1-F5 as "ESC [ [ A" to "ESC [ [ E".
+        // Each call reads the next byte, whatever the one before was.
         const int letra = leer(esperaEnSecuencia);
+        // cppcheck-suppress knownConditionTrueFalse
         if (letra >= 'A' && letra <= 'E') {
             return {prefijoFuncion, 59 + letra - 'A'};
         }
@@ -78,7 +80,8 @@ Codigo leeSecuenciaCsi(LectorConEspera leer) {
     int numero = 0;
     bool primerParametro = true;
     while (esByte(byte) && byte >= 0x30 && byte <= 0x3F) {
-        if (byte >= '0' && byte <= '9' && primerParametro && numero < 1000) {
+        // Parameter bytes start at '0': the digits are the ones up to '9'.
+        if (byte <= '9' && primerParametro && numero < 1000) {
             numero = numero * 10 + (byte - '0');
         } else if (byte == ';') {
             primerParametro = false;
