@@ -73,6 +73,13 @@ void ponerModo(DWORD modo) {
 
 void restaurarModo() { ponerModo(modoUsuario); }
 
+// Ctrl-C, Ctrl-Break or a closed window: the console gets its mode back
+// before the default handling ends the program.
+BOOL WINAPI alEventoDeConsola(DWORD /*evento*/) {
+    restaurarModo();
+    return FALSE;
+}
+
 void ordenDelInterprete(const char *orden) {
     std::fflush(stdout);
     std::system(orden);
@@ -96,6 +103,7 @@ void iniciarConsola() {
     modoJuego = modoUsuario & ~static_cast<DWORD>(ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT);
     modoLinea = modoUsuario | ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT;
     std::atexit(restaurarModo);
+    SetConsoleCtrlHandler(alEventoDeConsola, TRUE);
     ponerModo(modoJuego);
 }
 

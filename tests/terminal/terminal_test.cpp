@@ -84,13 +84,12 @@ class Terminal : public testing::Test {
         ASSERT_NE(mkdtemp(plantilla), nullptr);
         carpeta_ = plantilla;
         servidor_ = "tres-en-rayas-" + std::to_string(getpid());
-        // The program runs between two readings of the terminal settings;
-        // its exit status is written down when it ends, and the pane then
-        // stays as the program left it. The shell outlives a Ctrl-C sent to
-        // the program, as an interactive one would.
-        const std::string guion = "trap : INT; stty -g > " + carpeta_ + "/antes; " + programa() +
-                                  "; echo $? > " + carpeta_ + "/estado; stty -g > " + carpeta_ +
-                                  "/despues; exec sleep 3600";
+        // The program runs between two readings of the terminal settings,
+        // as the foreground job of its terminal; its exit status is written
+        // down when it ends, and the pane then stays as the program left it.
+        const std::string guion = "stty -g > " + carpeta_ + "/antes; " + PRIMER_PLANO + " " +
+                                  programa() + "; echo $? > " + carpeta_ + "/estado; stty -g > " +
+                                  carpeta_ + "/despues; exec sleep 3600";
         ejecutar(tmux() + " new-session -d -x 80 -y 24 -s juego " +
                  comillas("sh -c " + comillas(guion)));
         // Wine's first start sets up its prefix, which takes a while.
@@ -369,6 +368,33 @@ TEST_F(Terminal, CtrlCEnUnaJugadaRestauraLaTerminal) {
     teclas("C-c");
     EXPECT_EQ(estado(), 130) << "ended by SIGINT, as the shell sees it";
     terminalIntacta();
+}
+
+TEST_F(Terminal, AlDetenerseRestauraYAlSeguirVuelveAlModoDelJuego) {
+    if (esWindows()) {
+        GTEST_SKIP() << "stopping and continuing are POSIX matters";
+    }
+    teclas("1");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    const auto leer = [&](const std::string &formato) {
+        std::string valor = ejecutar(tmux() + " display-message -p -t juego '" + formato + "'");
+        return valor.substr(0, valor.find('\n'));
+    };
+    const std::string ajustes = "stty -g < " + leer("#{pane_tty}");
+    // The pane's shell runs the job runner, which runs the game.
+    const std::string juego =
+        ejecutar("pgrep -P \"$(pgrep -P " + leer("#{pane_pid}") + ")\" | tr -d '\\n'");
+    ASSERT_FALSE(juego.empty());
+    const std::string antes = leerArchivo(carpeta_ + "/antes");
+    const std::string enJuego = ejecutar(ajustes);
+    EXPECT_NE(enJuego, antes) << "the game runs without echo and canonical mode";
+
+    ejecutar("kill -TSTP " + juego);
+    esperar([&] { return ejecutar(ajustes) == antes; }, "the settings back while stopped");
+    ejecutar("kill -CONT " + juego);
+    esperar([&] { return ejecutar(ajustes) == enJuego; }, "the game's mode back");
+    teclas("5");
+    esperar([&] { return tablero().find('X') == 4; }, "the X on 5");
 }
 
 } // namespace
