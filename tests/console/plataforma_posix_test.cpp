@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "console/plataforma.h"
+#include "guion/captura.h"
 
 namespace {
 
@@ -33,21 +34,9 @@ void escribir(int fd, const std::string &texto) {
 
 // Runs f with standard output going to a file, and answers what it wrote.
 template <typename F> std::string salidaDe(F &&f) {
-    std::fflush(stdout);
-    std::FILE *archivo = std::tmpfile();
-    const int original = dup(STDOUT_FILENO);
-    dup2(fileno(archivo), STDOUT_FILENO);
+    captura::empezar();
     f();
-    std::fflush(stdout);
-    dup2(original, STDOUT_FILENO);
-    close(original);
-    std::string texto;
-    std::rewind(archivo);
-    for (int c = std::fgetc(archivo); c != EOF; c = std::fgetc(archivo)) {
-        texto.push_back(static_cast<char>(c));
-    }
-    std::fclose(archivo);
-    return texto;
+    return captura::terminar();
 }
 
 TEST(PlataformaPosix, UnaFlechaPartidaEnVariasLecturasSonDosCodigos) {

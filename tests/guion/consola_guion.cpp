@@ -1,21 +1,10 @@
 #include "guion/consola_guion.h"
 
 #include <cstdio>
-#include <stdexcept>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#define dup _dup
-#define dup2 _dup2
-#define fileno _fileno
-#define close _close
-#else
-#include <unistd.h>
-#endif
 
 #include "console/lineas.h"
 #include "console/plataforma.h"
+#include "guion/captura.h"
 
 namespace {
 
@@ -24,8 +13,6 @@ std::size_t leidos = 0;
 // The second code of a key that sends two, handed over by the next key
 // read; as on a real console, the pause does not take it.
 int pendiente = -1;
-std::FILE *grabacion = nullptr;
-int salidaOriginal = -1;
 
 int leerByte() {
     if (leidos >= entrada.size()) {
@@ -63,31 +50,10 @@ void empezar(const std::string &texto) {
     leidos = 0;
     pendiente = -1;
     descartarRestoLinea();
-    std::fflush(stdout);
-    grabacion = std::tmpfile();
-    salidaOriginal = dup(fileno(stdout));
-    if (grabacion == nullptr || salidaOriginal < 0 || dup2(fileno(grabacion), fileno(stdout)) < 0) {
-        throw std::runtime_error("no se pudo grabar la salida");
-    }
-#ifdef _WIN32
-    // The transcript keeps "\n" as printed, not as "\r\n".
-    _setmode(fileno(stdout), _O_BINARY);
-#endif
+    captura::empezar();
 }
 
-std::string terminar() {
-    std::fflush(stdout);
-    dup2(salidaOriginal, fileno(stdout));
-    close(salidaOriginal);
-    std::string texto;
-    std::rewind(grabacion);
-    for (int c = std::fgetc(grabacion); c != EOF; c = std::fgetc(grabacion)) {
-        texto.push_back(static_cast<char>(c));
-    }
-    std::fclose(grabacion);
-    grabacion = nullptr;
-    return texto;
-}
+std::string terminar() { return captura::terminar(); }
 
 std::string sinLeer() { return entrada.substr(leidos); }
 
