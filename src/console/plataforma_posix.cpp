@@ -46,8 +46,6 @@ void aplicarModo() {
     }
 }
 
-void alRestaurarAlSalir() { restaurarTerminal(); }
-
 // Ends the game by the signal that came, once the terminal is restored, so
 // that the parent shell sees how it ended.
 void alTerminarPorSenal(int senal) {
@@ -169,7 +167,7 @@ void iniciarConsola() {
     ajustesLinea.c_lflag |= static_cast<tcflag_t>(ICANON | ECHO);
 
     hayTerminal = 1;
-    std::atexit(alRestaurarAlSalir);
+    std::atexit(restaurarTerminal);
     for (const int senal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
         instalar(senal, alTerminarPorSenal);
     }
