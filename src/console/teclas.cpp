@@ -112,10 +112,9 @@ int leeByte(ColaTeclas &cola, LectorConEspera leer, int esperaMs) {
 } // namespace
 
 int siguienteTecla(ColaTeclas &cola, LectorConEspera leer) {
-    if (cola.cuantos > 0) {
-        const int codigo = cola.codigos[0];
-        cola.codigos[0] = cola.codigos[1];
-        --cola.cuantos;
+    if (cola.pendiente >= 0) {
+        const int codigo = cola.pendiente;
+        cola.pendiente = -1;
         return codigo;
     }
 
@@ -134,7 +133,6 @@ int siguienteTecla(ColaTeclas &cola, LectorConEspera leer) {
     }
     const Codigo tecla =
         siguiente == '[' ? leeSecuenciaCsi(leer) : porLetra(leer(esperaEnSecuencia));
-    cola.codigos[0] = tecla.codigo;
-    cola.cuantos = 1;
+    cola.pendiente = tecla.codigo;
     return tecla.prefijo;
 }

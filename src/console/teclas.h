@@ -19,14 +19,14 @@ constexpr int esperaTrasEscape = 50;
 // How long to wait for each further byte of a sequence already begun.
 constexpr int esperaEnSecuencia = 100;
 
-// The codes decoded and not yet handed over, and a byte read too far.
+// The second code of a key not yet handed over, and a byte read too far;
+// -1 when there is none.
 struct ColaTeclas {
-    int codigos[2];
-    int cuantos;
-    int devuelto; // -1 when there is none
+    int pendiente;
+    int devuelto;
 };
 
-constexpr ColaTeclas colaVacia = {{0, 0}, 0, -1};
+constexpr ColaTeclas colaVacia = {-1, -1};
 
 // The next key code, or finDeEntrada when the input has ended.
 int siguienteTecla(ColaTeclas &cola, LectorConEspera leer);
