@@ -41,6 +41,15 @@ int compruebaPos(const char tablero[3][3], int posicion) {
     return 1;
 }
 
+bool hayCasillaLibre(const char tablero[3][3]) {
+    for (int posicion = 1; posicion <= 9; ++posicion) {
+        if (compruebaPos(tablero, posicion) == 1) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void introDato(char tablero[3][3], int posicion, int jugador) {
     if (!enRango(posicion)) {
         return;

@@ -17,5 +17,9 @@ int compruebaPos(const char tablero[3][3], int posicion);
 // callers ask compruebaPos first. A number outside 1..9 writes nothing.
 void introDato(char tablero[3][3], int posicion, int jugador);
 
+// Whether any cell is free, asking compruebaPos about cells 1 to 9 in order
+// and stopping at the first free one.
+bool hayCasillaLibre(const char tablero[3][3]);
+
 // What the cell numbered posicion (1..9) holds; '\0' outside 1..9.
 char casilla(const char tablero[3][3], int posicion);

@@ -19,15 +19,6 @@ void anunciaGanador(const char tablero[3][3], const char *nombre) {
     pausa();
 }
 
-bool tableroLleno(const char tablero[3][3]) {
-    for (int posicion = 1; posicion <= 9; ++posicion) {
-        if (compruebaPos(tablero, posicion) == 1) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 void chNewLine(char *texto) {
@@ -68,7 +59,7 @@ int loopSegundo(char tablero[3][3]) {
         }
         muestraTablero(tablero);
         // Only the first player can fill the board: 'X' makes the ninth mark.
-        if (tableroLleno(tablero)) {
+        if (!hayCasillaLibre(tablero)) {
             std::puts("\nLo siento has empatado.");
             pausa();
             return 1;

@@ -35,15 +35,6 @@ namespace {
 
 constexpr int jugadorIA = 1;
 
-bool hayCasillaLibre(const char tablero[3][3]) {
-    for (int posicion = 1; posicion <= 9; ++posicion) {
-        if (compruebaPos(tablero, posicion) == 1) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // Walks the table with one mark and plays the target of the first rule that
 // fires. Answers whether a rule fired.
 bool aplicaReglas(char tablero[3][3], char marca) {
