@@ -34,7 +34,7 @@ int compruebaPos(const char tablero[3][3], int posicion) {
     if (!enRango(posicion)) {
         return 0;
     }
-    const char contenido = tablero[fila(posicion)][columna(posicion)];
+    const char contenido = casilla(tablero, posicion);
     if (contenido == 'X' || contenido == 'O') {
         return 0;
     }
