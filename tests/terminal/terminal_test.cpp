@@ -296,18 +296,21 @@ TEST_F(Terminal, PartidaSolitariaHastaElFinal) {
     const std::vector<std::string> finales = {"Felicidades has ganado!!", "Lo siento has empatado.",
                                               "Lastima perdiste intenta de nuevo..."};
     std::string final;
+    // Whether the screen shows one of the closing messages; remembers which.
+    const auto hayFinal = [&](const std::string &p) {
+        for (const std::string &f : finales) {
+            if (p.find(f) != std::string::npos) {
+                final = f;
+                return true;
+            }
+        }
+        return false;
+    };
     for (int jugada = 0; jugada < 5 && final.empty(); ++jugada) {
         // Waits for the board and the cursor two lines under it.
         ASSERT_TRUE(esperar(
             [&] {
-                const std::string p = pantalla();
-                for (const std::string &f : finales) {
-                    if (p.find(f) != p.npos) {
-                        final = f;
-                        return true;
-                    }
-                }
-                return !tablero().empty() && cursor() == std::pair{0, 8};
+                return hayFinal(pantalla()) || (!tablero().empty() && cursor() == std::pair{0, 8});
             },
             "a move's wait"));
         if (!final.empty()) {
@@ -321,15 +324,7 @@ TEST_F(Terminal, PartidaSolitariaHastaElFinal) {
         esperar([&] { return tablero() != celdas; }, "the move on the board");
     }
     if (final.empty()) {
-        esperarPantalla([&](const std::string &p) {
-            for (const std::string &f : finales) {
-                if (p.find(f) != p.npos) {
-                    final = f;
-                    return true;
-                }
-            }
-            return false;
-        });
+        esperarPantalla(hayFinal);
     }
     ASSERT_FALSE(final.empty());
     // The closing message stands under the board, the pause line under it.
