@@ -37,3 +37,9 @@ void borrarPantalla();
 // Prints a press-any-key line, waits for one whole key press and ends the
 // line.
 void pausa();
+
+// Copies texto into destino as it is to be shown: on a terminal, control
+// bytes appear in caret notation (ESC as ^[), so that no text, such as a name
+// read from a file, can command the terminal; elsewhere unchanged. Stores at
+// most tam - 1 bytes and a NUL.
+void textoParaMostrar(const char *texto, char *destino, std::size_t tam);

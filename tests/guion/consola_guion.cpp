@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "console/lineas.h"
 #include "console/plataforma.h"
+#include "console/plataforma/lineas.h"
 #include "guion/captura.h"
 
 namespace {
@@ -88,4 +88,9 @@ void pausa() {
     // One whole key press of its own, both codes of a cursor key included.
     int segundo = -1;
     leerPulsacion(segundo);
+}
+
+void textoParaMostrar(const char *texto, char *destino, std::size_t tam) {
+    // A recorded transcript keeps the name's bytes as they were.
+    copiaParaMostrar(texto, destino, tam, false);
 }

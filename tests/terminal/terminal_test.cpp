@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -200,6 +201,16 @@ class Terminal : public testing::Test {
         EXPECT_EQ(antes, leerArchivo(carpeta_ + "/despues"));
     }
 
+    std::string formato(const std::string &cual) const {
+        const std::string valor = ejecutar(tmux() + " display-message -p -t juego '" + cual + "'");
+        return valor.substr(0, valor.find('\n'));
+    }
+
+    // The pane's shell runs the job runner, which runs the game.
+    std::string pidDelJuego() const {
+        return ejecutar("pgrep -P \"$(pgrep -P " + formato("#{pane_pid}") + ")\" | tr -d '\\n'");
+    }
+
     // The cells of the board drawn at the top of the screen, or "" when
     // none is drawn there.
     std::string tablero() const {
@@ -245,6 +256,9 @@ TEST_F(Terminal, SalirConTresDejaLaTerminalComoEstaba) {
     EXPECT_EQ(estado(), 0);
     terminalIntacta();
     EXPECT_EQ(lineas(), lineasMenu) << "the menu stays on the screen";
+    if (!esWindows()) {
+        EXPECT_EQ(cursor(), (std::pair{0, 6})) << "the credit line is ended for the shell";
+    }
 }
 
 TEST_F(Terminal, TeclaErroneaEnElMenu) {
@@ -371,14 +385,8 @@ TEST_F(Terminal, AlDetenerseRestauraYAlSeguirVuelveAlModoDelJuego) {
     }
     teclas("1");
     esperarLineas(conTablero("123456789"), {0, 8});
-    const auto leer = [&](const std::string &formato) {
-        std::string valor = ejecutar(tmux() + " display-message -p -t juego '" + formato + "'");
-        return valor.substr(0, valor.find('\n'));
-    };
-    const std::string ajustes = "stty -g < " + leer("#{pane_tty}");
-    // The pane's shell runs the job runner, which runs the game.
-    const std::string juego =
-        ejecutar("pgrep -P \"$(pgrep -P " + leer("#{pane_pid}") + ")\" | tr -d '\\n'");
+    const std::string ajustes = "stty -g < " + formato("#{pane_tty}");
+    const std::string juego = pidDelJuego();
     ASSERT_FALSE(juego.empty());
     const std::string antes = leerArchivo(carpeta_ + "/antes");
     const std::string enJuego = ejecutar(ajustes);
@@ -391,5 +399,71 @@ TEST_F(Terminal, AlDetenerseRestauraYAlSeguirVuelveAlModoDelJuego) {
     teclas("5");
     esperar([&] { return tablero().find('X') == 4; }, "the X on 5");
 }
+
+TEST_F(Terminal, UnaTeclaEspanolaOUnControlEsUnaSolaTecla) {
+    if (esWindows()) {
+        GTEST_SKIP() << "the console of Windows reads its keys itself";
+    }
+    // One key: one message, and a pause that waits for a key of its own.
+    texto("\xc3\xb1");
+    std::vector<std::string> esperadas = lineasMenu;
+    esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
+    esperadas.push_back(lineaPausa);
+    esperarLineas(esperadas, {trasLaLinea, 6});
+    teclas("Space");
+    esperarLineas(lineasMenu, {20, 5});
+    teclas("1");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    // Each wrong key swallows the next: the 5 after the º and the 6 after
+    // Ctrl-S are never moves, and Ctrl-S does not freeze the screen.
+    texto("\xc2\xba"
+          "5");
+    teclas("C-s");
+    texto("63");
+    esperar([&] { return tablero().find('X') == 2; }, "the X on 3");
+    EXPECT_EQ(tablero().rfind('X'), 2U);
+}
+
+TEST_F(Terminal, LosNombresSeEditanComoEnUnaConsola) {
+    if (esWindows()) {
+        GTEST_SKIP() << "Windows keeps its console's own line input";
+    }
+    // Typed before the prompt shows, echoed behind it, and edited.
+    texto("2Pepe");
+    teclas("Escape");
+    texto("Anx");
+    teclas("BSpace");
+    texto("a");
+    const std::vector<std::string> primero = {
+        "", "", "", "", "", std::string(20, ' ') + "Cual es el nombre del primer jugador: Ana"};
+    esperarLineas(primero, {61, 5});
+    teclas("Enter");
+    std::vector<std::string> segundo = primero;
+    segundo.emplace_back("Cual es el nombre del segundo jugador:");
+    esperarLineas(segundo, {39, 6});
+    teclas("C-d"); // an empty name, and the program goes on
+    esperarLineas(conTablero("123456789"), {0, 8});
+    teclas("1 4 2 5 3");
+    esperarLineas(conTablero("XXXOO6789", {"", "Felicidades ganastes Ana!!", lineaPausa}),
+                  {trasLaLinea, 9});
+}
+
+// Signals that end a program without a core: each must leave the terminal
+// as it was.
+class TerminalSenal : public Terminal, public testing::WithParamInterface<int> {};
+
+TEST_P(TerminalSenal, UnaSenalQueTerminaRestauraLaTerminal) {
+    if (esWindows()) {
+        GTEST_SKIP() << "signals and terminal settings are POSIX matters";
+    }
+    teclas("1");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    ejecutar("kill -" + std::to_string(GetParam()) + " " + pidDelJuego());
+    EXPECT_EQ(estado(), 128 + GetParam());
+    terminalIntacta();
+}
+
+INSTANTIATE_TEST_SUITE_P(Senales, TerminalSenal,
+                         testing::Values(SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF));
 
 } // namespace

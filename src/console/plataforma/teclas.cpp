@@ -1,6 +1,6 @@
-#include "console/teclas.h"
+#include "console/plataforma/teclas.h"
 
-#include "console/lineas.h"
+#include "console/plataforma/lineas.h"
 
 namespace {
 
@@ -109,18 +109,70 @@ int leeByte(ColaTeclas &cola, LectorConEspera leer, int esperaMs) {
     return leer(esperaMs);
 }
 
+// Whether a byte can follow the ones of a character already read: any
+// continuation byte, except those that would make the character overlong,
+// a surrogate or past U+10FFFF.
+bool sigueCaracter(int byte, int primero, int posicion) {
+    int minimo = 0x80;
+    int maximo = 0xBF;
+    if (posicion == 1) {
+        minimo = primero == 0xE0 ? 0xA0 : primero == 0xF0 ? 0x90 : minimo;
+        maximo = primero == 0xED ? 0x9F : primero == 0xF4 ? 0x8F : maximo;
+    }
+    return esByte(byte) && byte >= minimo && byte <= maximo;
+}
+
+constexpr Pulsacion sinTexto(int codigo, int segundo = -1) { return {codigo, segundo, {}, 0}; }
+
+// The rest of a UTF-8 character whose first byte was read. A character cut
+// short is still one key, with its first byte as code and no text; the
+// byte that cut it is the next key.
+Pulsacion leeCaracter(ColaTeclas &cola, LectorConEspera leer, int primero) {
+    const int largo = largoCaracterUtf8(primero);
+    Pulsacion tecla = sinTexto(primero);
+    tecla.texto[0] = static_cast<char>(primero);
+    int punto = primero & (0x7F >> largo);
+    for (int i = 1; i < largo; ++i) {
+        const int byte = leer(esperaEnSecuencia);
+        if (!sigueCaracter(byte, primero, i)) {
+            if (esByte(byte)) {
+                cola.devuelto = byte;
+            }
+            return sinTexto(primero);
+        }
+        tecla.texto[i] = static_cast<char>(byte);
+        punto = (punto << 6) | (byte & 0x3F);
+    }
+    tecla.largo = largo;
+    tecla.codigo = punto <= 0xFF ? punto : '?';
+    return tecla;
+}
+
 } // namespace
 
-int siguienteTecla(ColaTeclas &cola, LectorConEspera leer) {
-    if (cola.pendiente >= 0) {
-        const int codigo = cola.pendiente;
-        cola.pendiente = -1;
-        return codigo;
-    }
+int largoCaracterUtf8(int byte) {
+    if (byte >= 0xC2 && byte <= 0xDF)
+        return 2;
+    if (byte >= 0xE0 && byte <= 0xEF)
+        return 3;
+    if (byte >= 0xF0 && byte <= 0xF4)
+        return 4;
+    return 0;
+}
 
+Pulsacion siguientePulsacion(ColaTeclas &cola, LectorConEspera leer, bool utf8) {
     const int byte = leeByte(cola, leer, -1);
+    if (utf8 && largoCaracterUtf8(byte) > 0) {
+        return leeCaracter(cola, leer, byte);
+    }
     if (byte != escape) {
-        return byte; // a plain key, or the end of input
+        // A plain key, or the end of input.
+        Pulsacion tecla = sinTexto(byte);
+        if (byte >= 0x20 && byte < 0x7F) {
+            tecla.texto[0] = static_cast<char>(byte);
+            tecla.largo = 1;
+        }
+        return tecla;
     }
     const int siguiente = leer(esperaTrasEscape);
     if (siguiente != '[' && siguiente != 'O') {
@@ -129,10 +181,20 @@ int siguienteTecla(ColaTeclas &cola, LectorConEspera leer) {
         if (esByte(siguiente)) {
             cola.devuelto = siguiente;
         }
-        return escape;
+        return sinTexto(escape);
     }
     const Codigo tecla =
         siguiente == '[' ? leeSecuenciaCsi(leer) : porLetra(leer(esperaEnSecuencia));
-    cola.pendiente = tecla.codigo;
-    return tecla.prefijo;
+    return sinTexto(tecla.prefijo, tecla.codigo);
+}
+
+int siguienteTecla(ColaTeclas &cola, LectorConEspera leer, bool utf8) {
+    if (cola.pendiente >= 0) {
+        const int codigo = cola.pendiente;
+        cola.pendiente = -1;
+        return codigo;
+    }
+    const Pulsacion tecla = siguientePulsacion(cola, leer, utf8);
+    cola.pendiente = tecla.segundo;
+    return tecla.codigo;
 }

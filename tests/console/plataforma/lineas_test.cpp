@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "console/lineas.h"
+#include "console/plataforma/lineas.h"
 
 namespace {
 
@@ -58,6 +58,46 @@ TEST(Lineas, UnRestoMuyLargoSeQuitaEntero) {
     EXPECT_EQ(leer(), std::string(49, 'x'));
     descartarRestoLinea();
     EXPECT_EQ(leer(), "siguiente\n");
+}
+
+TEST(Lineas, ElRetornoDeUnaLineaDeArchivoSeQuita) {
+    const std::string n48(48, 'a');
+    empezar("Ana\r\n" + n48 + "\r\nLu\ris\r\n\r\n");
+    EXPECT_EQ(leer(), "Ana\n");
+    EXPECT_EQ(leer(), n48 + "\n") << "a \"\\r\\n\" split by the cut";
+    descartarRestoLinea();
+    EXPECT_EQ(leer(), "Lu\ris\n") << "only right before the line break";
+    EXPECT_EQ(leer(), "\n");
+}
+
+TEST(Lineas, UnNombreNuncaAcabaEnMedioCaracter) {
+    const struct {
+        std::string antes, despues;
+    } casos[] = {
+        {"Mu\xc3\xb1oz", "Mu\xc3\xb1oz"},
+        {"Mu\xc3", "Mu"},
+        {"Mu\xc3\n", "Mu\n"},
+        {"x\xe2\x82", "x"},
+        {"x\xe2\x82\xac", "x\xe2\x82\xac"},
+        {"x\xf0\x9f\x98", "x"},
+        {"\xb1\xb1", "\xb1\xb1"},
+        {"", ""},
+    };
+    for (const auto &caso : casos) {
+        std::string texto = caso.antes;
+        quitaCaracterCortado(texto.data());
+        EXPECT_EQ(std::string(texto.c_str()), caso.despues) << caso.antes;
+    }
+}
+
+TEST(Lineas, EnUnaTerminalLosControlesSeMuestranConCircunflejo) {
+    char destino[14];
+    copiaParaMostrar("a\x1b[7m\x07\x7f%\xc3\xb1", destino, sizeof destino, true);
+    EXPECT_STREQ(destino, "a^[[7m^G^?%\xc3\xb1");
+    copiaParaMostrar("\x1b\x1b\x1b\x1b\x1b\x1b\x1b", destino, sizeof destino, true);
+    EXPECT_STREQ(destino, "^[^[^[^[^[^[") << "never half a pair";
+    copiaParaMostrar("a\x1b[7m", destino, sizeof destino, false);
+    EXPECT_STREQ(destino, "a\x1b[7m");
 }
 
 TEST(Lineas, FinDeEntrada) {

@@ -1,6 +1,10 @@
 // The console services on Windows: the console's own calls and the command
 // interpreter's "cls" and "pause" when standard input and output are the
 // console, and plain byte reads when input comes from a pipe or a file.
+//
+// Standard output is fully buffered and handed over right before each wait
+// for the player, each command of the interpreter and the end, so that a
+// whole screen goes out in one write. A write that fails ends the game.
 
 #include <conio.h>
 #include <fcntl.h>
@@ -9,9 +13,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-#include "console/lineas.h"
 #include "console/plataforma.h"
+#include "console/plataforma/lineas.h"
 
 namespace {
 
@@ -27,9 +32,19 @@ bool esConsola(DWORD cual) {
     return GetConsoleMode(GetStdHandle(cual), &modo) != 0;
 }
 
-[[noreturn]] void terminar(int estado) {
-    std::fflush(stdout);
-    std::exit(estado);
+[[noreturn]] void terminar(int estado) { std::exit(estado); }
+
+// Ends the game at once with status 1, its message on standard error.
+[[noreturn]] void fallo(const char *mensaje) {
+    std::fputs(mensaje, stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void volcarSalida() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        fallo(mensajeFalloEscritura);
+    }
 }
 
 // One byte of standard input, never through stdio's buffer.
@@ -44,8 +59,7 @@ int leerByte() {
     }
     if (leidos < 0) {
         std::fflush(stdout);
-        std::fputs("\nError al leer la entrada: el juego termina.\n", stderr);
-        terminar(1);
+        fallo(mensajeFalloLectura);
     }
     entradaAcabada = true;
     return finDeEntrada;
@@ -54,7 +68,7 @@ int leerByte() {
 // One key: from the console without echo and without Enter, or the next
 // byte of a pipe or file.
 int leerCodigo() {
-    std::fflush(stdout);
+    volcarSalida();
     if (entradaEsConsola) {
         return _getch();
     }
@@ -81,7 +95,7 @@ BOOL WINAPI alEventoDeConsola(DWORD /*evento*/) {
 }
 
 void ordenDelInterprete(const char *orden) {
-    std::fflush(stdout);
+    volcarSalida();
     std::system(orden);
     // The interpreter may leave the console in a mode of its own.
     ponerModo(modoJuego);
@@ -91,6 +105,10 @@ void ordenDelInterprete(const char *orden) {
 
 void iniciarConsola() {
     salidaEsConsola = esConsola(STD_OUTPUT_HANDLE);
+    std::setvbuf(stdout, nullptr, _IOFBF, 8192);
+    // Runs at the end, after the console's mode is back: what is left of the
+    // output goes out, and a failed write is not taken for success.
+    std::atexit(volcarSalida);
     entradaEsConsola = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &modoUsuario) != 0;
     if (!entradaEsConsola) {
         // Bytes as they come: no line-end translation and no Ctrl-Z as end.
@@ -111,7 +129,7 @@ int leerTecla() { return leerCodigo(); }
 
 void leerLinea(char *destino, std::size_t tam) {
     ponerModo(modoLinea);
-    std::fflush(stdout);
+    volcarSalida();
     const bool leida = leerLineaCon(leerByte, destino, tam);
     ponerModo(modoJuego);
     if (!leida) {
@@ -131,7 +149,7 @@ void borrarPantalla() {
     if (!salidaEsConsola) {
         return;
     }
-    std::fflush(stdout);
+    volcarSalida();
     // The first 1920 cells (24 rows of 80) become spaces; the cursor and the
     // colours stay as they are.
     DWORD escritas = 0;
@@ -148,4 +166,8 @@ void pausa() {
     std::printf("Presione una tecla para continuar . . . ");
     leerCodigo();
     std::putchar('\n');
+}
+
+void textoParaMostrar(const char *texto, char *destino, std::size_t tam) {
+    copiaParaMostrar(texto, destino, tam, salidaEsConsola);
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "console/lineas.h"
-#include "console/teclas.h"
+#include "console/plataforma/lineas.h"
+#include "console/plataforma/teclas.h"
 
 namespace {
 
@@ -27,26 +27,68 @@ int leerGuion(int esperaMs) {
     return byte;
 }
 
-std::vector<int> decodificar(const std::vector<int> &bytes) {
+std::vector<int> decodificar(const std::vector<int> &bytes, bool utf8 = false) {
     llegadas = bytes;
     siguiente = 0;
     esperas.clear();
     ColaTeclas cola = colaVacia;
     std::vector<int> codigos;
-    for (int codigo = siguienteTecla(cola, leerGuion); codigo != finDeEntrada;
-         codigo = siguienteTecla(cola, leerGuion)) {
+    for (int codigo = siguienteTecla(cola, leerGuion, utf8); codigo != finDeEntrada;
+         codigo = siguienteTecla(cola, leerGuion, utf8)) {
         codigos.push_back(codigo);
     }
     return codigos;
 }
 
-std::vector<int> bytes(const std::string &texto) { return {texto.begin(), texto.end()}; }
+std::vector<int> bytes(const std::string &texto) {
+    std::vector<int> resultado;
+    for (const char c : texto) {
+        resultado.push_back(static_cast<unsigned char>(c));
+    }
+    return resultado;
+}
 
 using V = std::vector<int>;
 
 TEST(Teclas, LasTeclasCorrientesSonUnCodigo) {
     EXPECT_EQ(decodificar(bytes("15aZ\n")), V({'1', '5', 'a', 'Z', '\n'}));
-    EXPECT_EQ(decodificar({0xC3, 0xB1}), V({0xC3, 0xB1})); // UTF-8 stays byte by byte
+    EXPECT_EQ(decodificar({0xC3, 0xB1}), V({0xC3, 0xB1})); // from a pipe, byte by byte
+}
+
+TEST(Teclas, UnCaracterUtf8EsUnaSolaTecla) {
+    const struct {
+        std::string bytes;
+        V codigos;
+    } casos[] = {
+        {"\xc3\xb1", {0xF1}}, // ñ, its Latin-1 code
+        {"\xc2\xba"
+         "5",
+         {0xBA, '5'}}, // º, then a move
+        {"\xe2\x82\xac"
+         "5",
+         {'?', '5'}},                // €, outside Latin-1
+        {"\xf0\x9f\x98\x80", {'?'}}, // four bytes
+        {"\xb1"
+         "5",
+         {0xB1, '5'}}, // a lone continuation byte
+        {"\xc3"
+         "5",
+         {0xC3, '5'}},                        // cut short: the next byte is a key
+        {"\xe0\x80", {0xE0, 0x80}},           // overlong: each byte alone
+        {"\xff\xc0\xf5", {0xFF, 0xC0, 0xF5}}, // bytes that start nothing
+    };
+    for (const auto &caso : casos) {
+        EXPECT_EQ(decodificar(bytes(caso.bytes), true), caso.codigos) << caso.bytes;
+    }
+    // Whatever the character, its code is never a digit.
+    for (int primero = 0xC2; primero <= 0xDF; ++primero) {
+        for (int segundo = 0x80; segundo <= 0xBF; ++segundo) {
+            const V codigos = decodificar({primero, segundo}, true);
+            ASSERT_EQ(codigos.size(), 1U);
+            const auto tecla = static_cast<signed char>(codigos[0]);
+            EXPECT_FALSE(tecla >= '0' && tecla <= '9') << primero << " " << segundo;
+        }
+    }
 }
 
 TEST(Teclas, LasFlechasSonDosCodigosComoEnLaConsolaDeWindows) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -157,6 +158,35 @@ TEST(PlataformaPosixMuerte, UnErrorDeLecturaTerminaConEstadoUnoYUnMensaje) {
             std::_Exit(3);
         },
         testing::ExitedWithCode(1), "Error al leer la entrada");
+}
+
+TEST(PlataformaPosixMuerte, UnErrorDeEscrituraTerminaConEstadoUnoYUnMensaje) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // A full device, and a pipe nobody reads with SIGPIPE ignored.
+    EXPECT_EXIT(
+        {
+            dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+            escribir(entradaPorTuberia(), "5");
+            std::printf("menu");
+            leerTecla();
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(1), "Error al escribir la salida");
+    EXPECT_EXIT(
+        {
+            int extremos[2];
+            if (pipe(extremos) != 0) {
+                std::_Exit(4);
+            }
+            close(extremos[0]);
+            dup2(extremos[1], STDOUT_FILENO);
+            std::signal(SIGPIPE, SIG_IGN);
+            escribir(entradaPorTuberia(), "5");
+            std::printf("menu");
+            pausa();
+            std::_Exit(3);
+        },
+        testing::ExitedWithCode(1), "Error al escribir la salida");
 }
 
 } // namespace

@@ -1,0 +1,186 @@
+#include "console/plataforma/editor.h"
+
+#include <cstring>
+
+#include "console/plataforma/lineas.h"
+
+namespace {
+
+constexpr int ctrlD = 0x04;
+constexpr int ctrlH = 0x08;
+constexpr int ctrlU = 0x15;
+constexpr int ctrlW = 0x17;
+constexpr int escape = 0x1B;
+constexpr int retroceso = 0x7F;
+constexpr int prefijoExtendido = 0xE0;
+constexpr int izquierda = 75;
+constexpr int derecha = 77;
+constexpr int inicio = 71;
+constexpr int fin = 79;
+constexpr int suprimir = 83;
+
+const char guardaCursor[] = "\x1b"
+                            "7";
+const char vuelveAlInicio[] = "\x1b"
+                              "8";
+const char borraDebajo[] = "\x1b[J";
+const char finDeLinea[] = "\r\n";
+
+struct Linea {
+    char *texto;
+    std::size_t largo;
+    std::size_t cursor;
+    std::size_t capacidad; // of text, without the "\n" and the NUL
+};
+
+bool esContinuacion(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// Where the character before or after a position starts.
+std::size_t anterior(const Linea &linea, std::size_t posicion) {
+    do {
+        --posicion;
+    } while (posicion > 0 && esContinuacion(linea.texto[posicion]));
+    return posicion;
+}
+
+std::size_t posterior(const Linea &linea, std::size_t posicion) {
+    do {
+        ++posicion;
+    } while (posicion < linea.largo && esContinuacion(linea.texto[posicion]));
+    return posicion;
+}
+
+void quita(Linea &linea, std::size_t desde, std::size_t hasta) {
+    std::memmove(linea.texto + desde, linea.texto + hasta, linea.largo - hasta);
+    linea.largo -= hasta - desde;
+    linea.cursor = desde;
+}
+
+void agrega(char *destino, std::size_t &usados, const char *bytes, std::size_t cuantos) {
+    std::memcpy(destino + usados, bytes, cuantos);
+    usados += cuantos;
+}
+
+// The whole line again from its start, and the cursor back in its place, in
+// one write.
+void redibuja(const Linea &linea, Eco eco) {
+    char salida[2 * capacidadEdicionMaxima + 16];
+    std::size_t usados = 0;
+    agrega(salida, usados, vuelveAlInicio, 2);
+    agrega(salida, usados, borraDebajo, 3);
+    agrega(salida, usados, linea.texto, linea.largo);
+    if (linea.cursor < linea.largo) {
+        agrega(salida, usados, vuelveAlInicio, 2);
+        agrega(salida, usados, linea.texto, linea.cursor);
+    }
+    eco(salida, usados);
+}
+
+void inserta(Linea &linea, const Pulsacion &tecla, Eco eco) {
+    const auto cuantos = static_cast<std::size_t>(tecla.largo);
+    if (linea.largo + cuantos > linea.capacidad) {
+        return;
+    }
+    std::memmove(linea.texto + linea.cursor + cuantos, linea.texto + linea.cursor,
+                 linea.largo - linea.cursor);
+    std::memcpy(linea.texto + linea.cursor, tecla.texto, cuantos);
+    linea.largo += cuantos;
+    linea.cursor += cuantos;
+    if (linea.cursor == linea.largo) {
+        eco(tecla.texto, cuantos); // typing at the end needs only its echo
+    } else {
+        redibuja(linea, eco);
+    }
+}
+
+// Cursor and editing keys sent as two codes. Answers whether the line
+// changed or the cursor moved.
+bool teclaExtendida(Linea &linea, int codigo) {
+    switch (codigo) {
+    case izquierda:
+        if (linea.cursor == 0)
+            return false;
+        linea.cursor = anterior(linea, linea.cursor);
+        return true;
+    case derecha:
+        if (linea.cursor == linea.largo)
+            return false;
+        linea.cursor = posterior(linea, linea.cursor);
+        return true;
+    case inicio: linea.cursor = 0; return true;
+    case fin: linea.cursor = linea.largo; return true;
+    case suprimir:
+        if (linea.cursor == linea.largo)
+            return false;
+        quita(linea, linea.cursor, posterior(linea, linea.cursor));
+        return true;
+    default: return false;
+    }
+}
+
+// Control keys that edit. Answers whether the line changed.
+bool teclaDeControl(Linea &linea, int codigo) {
+    switch (codigo) {
+    case retroceso:
+    case ctrlH:
+        if (linea.cursor == 0)
+            return false;
+        quita(linea, anterior(linea, linea.cursor), linea.cursor);
+        return true;
+    case escape:
+    case ctrlU: quita(linea, 0, linea.largo); return true;
+    case ctrlW: {
+        std::size_t desde = linea.cursor;
+        while (desde > 0 && linea.texto[desde - 1] == ' ') {
+            --desde;
+        }
+        while (desde > 0 && linea.texto[desde - 1] != ' ') {
+            --desde;
+        }
+        quita(linea, desde, linea.cursor);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+} // namespace
+
+int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam) {
+    if (tam < 2) {
+        return -1;
+    }
+    Linea linea{texto, 0, 0, tam - 2 < capacidadEdicionMaxima ? tam - 2 : capacidadEdicionMaxima};
+    eco(guardaCursor, 2);
+    for (;;) {
+        const Pulsacion tecla = leer();
+        if (tecla.codigo == finDeEntrada) {
+            texto[0] = '\0';
+            return -1;
+        }
+        bool cambio = false;
+        if (tecla.largo > 0) {
+            inserta(linea, tecla, eco);
+        } else if (tecla.segundo >= 0) {
+            cambio = tecla.codigo == prefijoExtendido && teclaExtendida(linea, tecla.segundo);
+        } else if (tecla.codigo == '\r' || tecla.codigo == '\n') {
+            if (linea.cursor < linea.largo) {
+                linea.cursor = linea.largo;
+                redibuja(linea, eco);
+            }
+            eco(finDeLinea, 2);
+            texto[linea.largo++] = '\n';
+            texto[linea.largo] = '\0';
+            return static_cast<int>(linea.largo);
+        } else if (tecla.codigo == ctrlD && linea.largo == 0) {
+            eco(finDeLinea, 2);
+            texto[0] = '\0';
+            return 0;
+        } else {
+            cambio = teclaDeControl(linea, tecla.codigo);
+        }
+        if (cambio) {
+            redibuja(linea, eco);
+        }
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+
+#include "console/plataforma/teclas.h"
+
+// The line input of a console, for a terminal read key by key: the line is
+// echoed and edited as it is typed. Backspace erases one character, Escape
+// and Ctrl-U clear the line, Ctrl-W erases a word, Left, Right, Home, End
+// and Delete move and edit within it, and Enter ends it wherever the cursor
+// is. Ctrl-D on an empty line ends it empty; other control, cursor and
+// function keys never enter the line.
+//
+// The echo keeps the place where the line starts (the terminal's saved
+// cursor) and draws the line again from there after every change that is not
+// typing at its end, so that a line that wraps is edited as well as a short
+// one.
+
+// The longest line it edits, in bytes.
+constexpr std::size_t capacidadEdicionMaxima = 256;
+
+// Answers the next key press.
+using LectorPulsaciones = Pulsacion (*)();
+// Sends bytes to the terminal.
+using Eco = void (*)(const char *bytes, std::size_t cuantos);
+
+// Reads one line into texto, which holds tam bytes: at most tam - 1 bytes of
+// text, then "\n" when Enter ended it, then NUL. Characters that do not fit
+// are not taken. Answers how many bytes it stored (0 for Ctrl-D on an empty
+// line), or -1 when the input ended first.
+int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam);

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/plataforma/editor.h"
+#include "console/plataforma/lineas.h"
+
+namespace {
+
+// Keys as a terminal sends them, and the echo recorded.
+std::string llegada;
+std::size_t leidos = 0;
+std::string eco;
+ColaTeclas cola = colaVacia;
+
+int leerByte(int /*esperaMs*/) {
+    return leidos < llegada.size() ? static_cast<unsigned char>(llegada[leidos++]) : finDeEntrada;
+}
+
+Pulsacion leerTecla() { return siguientePulsacion(cola, leerByte, true); }
+
+void grabarEco(const char *bytes, std::size_t cuantos) { eco.append(bytes, cuantos); }
+
+// The line edited from these keys, or "<fin>" when the input ran out.
+std::string editar(const std::string &teclas, std::size_t tam = 50) {
+    llegada = teclas;
+    leidos = 0;
+    eco.clear();
+    cola = colaVacia;
+    std::string linea(tam, '#');
+    const int largo = editarLinea(leerTecla, grabarEco, linea.data(), tam);
+    if (largo < 0) {
+        return "<fin>";
+    }
+    EXPECT_EQ(std::string(linea.c_str()).size(), static_cast<std::size_t>(largo));
+    return linea.c_str();
+}
+
+const std::string izquierda = "\x1b[D";
+const std::string derecha = "\x1b[C";
+const std::string inicio = "\x1b[H";
+const std::string fin = "\x1b[F";
+const std::string suprimir = "\x1b[3~";
+
+TEST(Editor, LasTeclasEditanLaLineaComoEnUnaConsola) {
+    const struct {
+        std::string teclas;
+        std::string linea;
+    } casos[] = {
+        {"Ana\r", "Ana\n"},
+        {"Ana\n", "Ana\n"},
+        {"Pepe\x1b"
+         "Ana\r",
+         "Ana\n"},                                                 // Escape clears
+        {"A\xc3\xb1x\x7f\x7f\r", "A\n"},                           // Backspace: a whole ñ
+        {"ab\b\r", "a\n"},                                         // Ctrl-H too
+        {"abc" + izquierda + izquierda + suprimir + "\r", "ac\n"}, // Delete
+        {"bc" + inicio + "a" + fin + "d\r", "abcd\n"},             // Home and End
+        {"\xc3\xb1"
+         "b" +
+             izquierda + izquierda + "a" + derecha + "X\r",
+         "a\xc3\xb1Xb\n"},
+        {"uno dos  \x17\r", "uno \n"},     // Ctrl-W: a word
+        {"uno dos\x15x\r", "x\n"},         // Ctrl-U clears
+        {"ab" + izquierda + "\r", "ab\n"}, // Enter anywhere
+        {"a\x01\x13\x16\t" + std::string("\x1b[A\x1bOP\x1b[15~") + "b\r", "ab\n"},
+        {"\x04", ""}, // Ctrl-D, empty line
+        {"a\x04"
+         "b\r",
+         "ab\n"},                                         // elsewhere ignored
+        {"\x7f" + izquierda + suprimir + "\x17\r", "\n"}, // nothing to edit
+        {"Ana", "<fin>"},
+    };
+    for (const auto &caso : casos) {
+        EXPECT_EQ(editar(caso.teclas), caso.linea) << caso.teclas;
+    }
+    // What does not fit is not taken.
+    EXPECT_EQ(editar("abc\xc3\xb1xyz\r", 6), "abcx\n");
+    EXPECT_EQ(editar(std::string(300, 'x') + "\r", 300),
+              std::string(capacidadEdicionMaxima, 'x') + "\n");
+}
+
+TEST(Editor, ElEcoEscribeLoTecleadoYRedibujaLasEdiciones) {
+    const std::string guarda = "\x1b"
+                               "7";
+    const std::string vuelve = "\x1b"
+                               "8";
+    const std::string borra = "\x1b[J";
+    editar("ab" + izquierda + "X\r");
+    EXPECT_EQ(eco, guarda + "a" + "b" +                         // typed at the end
+                       vuelve + borra + "ab" + vuelve + "a" +   // Left
+                       vuelve + borra + "aXb" + vuelve + "aX" + // typed inside
+                       vuelve + borra + "aXb" + "\r\n");        // Enter from inside
+    editar("\x04");
+    EXPECT_EQ(eco, guarda + "\r\n");
+}
+
+} // namespace
