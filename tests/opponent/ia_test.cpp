@@ -124,4 +124,86 @@ TEST(ReglasIA, ConUnaSolaCasillaLibreJuegaEsa) {
     }
 }
 
+// The table as the game's rules give it, written out here again so that the
+// order of the game's own copy is checked against it.
+constexpr int reglasEsperadas[24][3] = {
+    {1, 2, 3}, {2, 3, 1}, {1, 4, 7}, {4, 7, 1}, {1, 3, 2}, {1, 7, 4}, {2, 5, 8}, {5, 8, 2},
+    {4, 5, 6}, {5, 6, 4}, {4, 6, 5}, {2, 8, 5}, {1, 9, 5}, {3, 7, 5}, {1, 5, 9}, {5, 9, 1},
+    {5, 7, 3}, {3, 5, 7}, {8, 9, 7}, {6, 9, 3}, {3, 6, 9}, {7, 8, 9}, {3, 9, 6}, {7, 9, 8},
+};
+
+// The first rule that fires for a mark, or -1.
+int primeraQueDispara(const std::string &celdas, char marca) {
+    for (int r = 0; r < 24; ++r) {
+        const auto &[a, b, objetivo] = reglasEsperadas[r];
+        if (celdas[a - 1] == marca && celdas[b - 1] == marca && celdas[objetivo - 1] == '.') {
+            return r;
+        }
+    }
+    return -1;
+}
+
+TEST(ReglasIA, DeDosReglasQueDisparanJuntasJuegaLaDeNumeroMasBajo) {
+    // For every two rules that can fire together with different targets, in
+    // each phase: a position where both fire, the lower one is the first to
+    // fire, and (in the block phase) no rule fires for 'O'. The cells left
+    // over are tried free or with the other mark until one such position
+    // turns up.
+    int probadas = 0;
+    for (const char marca : {'O', 'X'}) {
+        const char otra = marca == 'O' ? 'X' : 'O';
+        for (int i = 0; i < 24; ++i) {
+            for (int j = i + 1; j < 24; ++j) {
+                const auto &[a, b, t] = reglasEsperadas[i];
+                const auto &[c, d, u] = reglasEsperadas[j];
+                std::string base(9, '?');
+                for (const int celda : {a, b, c, d}) {
+                    base[celda - 1] = marca;
+                }
+                if (t == u || base[t - 1] == marca || base[u - 1] == marca) {
+                    continue; // they never fire together with different targets
+                }
+                base[t - 1] = '.';
+                base[u - 1] = '.';
+                for (int relleno = 0; relleno < 512; ++relleno) {
+                    std::string celdas = base;
+                    for (int k = 0; k < 9; ++k) {
+                        if (celdas[k] == '?') {
+                            celdas[k] = (relleno >> k & 1) != 0 ? otra : '.';
+                        }
+                    }
+                    const bool otraFase = marca == 'X' && primeraQueDispara(celdas, 'O') >= 0;
+                    if (otraFase || primeraQueDispara(celdas, marca) != i) {
+                        continue;
+                    }
+                    EXPECT_EQ(jugada(celdas), t)
+                        << celdas << ": rule " << i + 1 << " before rule " << j + 1;
+                    ++probadas;
+                    break;
+                }
+            }
+        }
+    }
+    EXPECT_GT(probadas, 200);
+}
+
+TEST(ReglasIA, ElAzarEsLaPrimeraCasillaLibreDeRandModNueveMasUno) {
+    // Positions where no rule fires, with few free cells so that draws are
+    // often thrown away.
+    for (const char *celdas : {"....X....", "OX......X", "XO.OXX.XO", "OXO.X.XOX", "XOXXOOOX."}) {
+        for (unsigned semilla = 1; semilla <= 300; ++semilla) {
+            std::srand(semilla);
+            int esperada = 0;
+            do {
+                esperada = std::rand() % 9 + 1;
+            } while (celdas[esperada - 1] != '.');
+            const int siguiente = std::rand();
+            std::srand(semilla);
+            ASSERT_EQ(jugada(celdas), esperada) << celdas << " seed " << semilla;
+            ASSERT_EQ(std::rand(), siguiente)
+                << celdas << " seed " << semilla << ": one value per draw, and no other";
+        }
+    }
+}
+
 } // namespace
