@@ -185,6 +185,17 @@ class Terminal : public testing::Test {
         return esperar([&] { return coinciden(esperadas, enCursor); }, "the lines and the cursor");
     }
 
+    // After a wrong key at the menu: the message behind the credit line, a
+    // pause that waits for a key, and the menu again after Space.
+    void rechazoEnElMenu() {
+    std::vector<std::string> esperadas = lineasMenu;
+    esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
+    esperadas.push_back(lineaPausa);
+    esperarLineas(esperadas, {trasLaLinea, 6});
+    teclas("Space");
+    esperarLineas(lineasMenu, {20, 5});
+    }
+
     // The exit status, once the program has ended.
     int estado() {
         const std::string ruta = carpeta_ + "/estado";
@@ -263,12 +274,7 @@ TEST_F(Terminal, SalirConTresDejaLaTerminalComoEstaba) {
 
 TEST_F(Terminal, TeclaErroneaEnElMenu) {
     teclas("x");
-    std::vector<std::string> esperadas = lineasMenu;
-    esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
-    esperadas.push_back(lineaPausa);
-    esperarLineas(esperadas, {trasLaLinea, 6});
-    teclas("Space");
-    esperarLineas(lineasMenu, {20, 5});
+    rechazoEnElMenu();
 }
 
 TEST_F(Terminal, ElPrimerNombreSePideDondeAcabaElCredito) {
@@ -406,12 +412,7 @@ TEST_F(Terminal, UnaTeclaEspanolaOUnControlEsUnaSolaTecla) {
     }
     // One key: one message, and a pause that waits for a key of its own.
     texto("\xc3\xb1");
-    std::vector<std::string> esperadas = lineasMenu;
-    esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
-    esperadas.push_back(lineaPausa);
-    esperarLineas(esperadas, {trasLaLinea, 6});
-    teclas("Space");
-    esperarLineas(lineasMenu, {20, 5});
+    rechazoEnElMenu();
     teclas("1");
     esperarLineas(conTablero("123456789"), {0, 8});
     // Each wrong key swallows the next: the 5 after the º and the 6 after
