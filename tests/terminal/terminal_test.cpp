@@ -188,12 +188,12 @@ class Terminal : public testing::Test {
     // After a wrong key at the menu: the message behind the credit line, a
     // pause that waits for a key, and the menu again after Space.
     void rechazoEnElMenu() {
-    std::vector<std::string> esperadas = lineasMenu;
-    esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
-    esperadas.push_back(lineaPausa);
-    esperarLineas(esperadas, {trasLaLinea, 6});
-    teclas("Space");
-    esperarLineas(lineasMenu, {20, 5});
+        std::vector<std::string> esperadas = lineasMenu;
+        esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
+        esperadas.push_back(lineaPausa);
+        esperarLineas(esperadas, {trasLaLinea, 6});
+        teclas("Space");
+        esperarLineas(lineasMenu, {20, 5});
     }
 
     // The exit status, once the program has ended.
