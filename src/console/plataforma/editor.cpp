@@ -33,7 +33,7 @@ struct Linea {
     std::size_t capacidad; // of text, without the "\n" and the NUL
 };
 
-bool esContinuacion(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool esContinuacion(char byte) { return esContinuacionUtf8(static_cast<unsigned char>(byte)); }
 
 // Where the character before or after a position starts.
 std::size_t anterior(const Linea &linea, std::size_t posicion) {

@@ -103,7 +103,7 @@ void quitaCaracterCortado(char *texto) {
     // The start of the last character: up to three continuation bytes back.
     std::size_t inicio = fin;
     while (inicio > 0 && fin - inicio < 3 &&
-           (static_cast<unsigned char>(texto[inicio - 1]) & 0xC0) == 0x80) {
+           esContinuacionUtf8(static_cast<unsigned char>(texto[inicio - 1]))) {
         --inicio;
     }
     if (inicio == 0) {

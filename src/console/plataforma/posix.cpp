@@ -233,8 +233,8 @@ int leerByte() { return leerByteConEspera(-1); }
 // every byte is a key.
 bool porCaracteres() { return hayTerminal != 0; }
 
+// One whole key press; the end of input ends the game.
 Pulsacion leerPulsacion() {
-    volcarSalida();
     const Pulsacion tecla = siguientePulsacion(cola, leerByteConEspera, porCaracteres());
     if (tecla.codigo == finDeEntrada) {
         terminar(0);
@@ -273,16 +273,8 @@ int byteEditado() {
                                        : finDeEntrada;
 }
 
-Pulsacion pulsacionDeNombre() {
-    const Pulsacion tecla = siguientePulsacion(cola, leerByteConEspera, true);
-    if (tecla.codigo == finDeEntrada) {
-        terminar(0);
-    }
-    return tecla;
-}
-
 bool editarNombre(char *destino, std::size_t tam) {
-    const int largo = editarLinea(pulsacionDeNombre, eco, lineaEditada, sizeof lineaEditada);
+    const int largo = editarLinea(leerPulsacion, eco, lineaEditada, sizeof lineaEditada);
     // The editor ended the line on the terminal.
     ultimoEscrito = '\n';
     if (largo <= 0) {
@@ -357,6 +349,7 @@ void pausa() {
     // The pause waits for a key press of its own, all of its codes, and
     // leaves a code still queued from an earlier key to the game, as the
     // Windows console does.
+    volcarSalida();
     leerPulsacion();
     std::putchar('\n');
 }

@@ -38,6 +38,9 @@ constexpr ColaTeclas colaVacia = {-1, -1};
 // no character starts with it.
 int largoCaracterUtf8(int byte);
 
+// Whether a byte goes on with a UTF-8 character begun before it.
+constexpr bool esContinuacionUtf8(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
 // One whole key press.
 struct Pulsacion {
     int codigo;  // its first code, or finDeEntrada
