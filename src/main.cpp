@@ -4,6 +4,7 @@
 
 #include "console/plataforma.h"
 #include "match/partidas.h"
+#include "opciones.h"
 
 // The play-again question: '0' to go on, '1' to stop.
 char gameOver() {
@@ -22,7 +23,10 @@ char gameOver() {
     }
 }
 
-int main() {
+int main(int argc, char *argv[]) {
+    if (const int estado = atenderOpciones(argc, argv); estado >= 0) {
+        return estado;
+    }
     iniciarConsola();
     // Seeded once per run: later matches go on with the same sequence.
     std::srand(static_cast<unsigned>(std::time(nullptr))); // NOLINT(cert-msc32-c,cert-msc51-cpp)

@@ -6,7 +6,7 @@
 #include "guion/esperado.h"
 
 // The game's entry, built into the tests under this name.
-int mainDelJuego();
+int mainDelJuego(int argc = 0, char *argv[] = nullptr);
 char gameOver();
 
 namespace {

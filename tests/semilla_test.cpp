@@ -13,7 +13,7 @@
 #include "guion/esperado.h"
 #include "opponent/ia.h"
 
-int mainDelJuego();
+int mainDelJuego(int argc = 0, char *argv[] = nullptr);
 
 namespace {
 

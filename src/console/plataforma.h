@@ -10,6 +10,11 @@
 // went away) ends the program with exit status 0 after restoring the
 // terminal.
 
+// Writes one of the program's own texts, in UTF-8, to standard output as the
+// console shows it, without changing any of its settings. Answers false,
+// with a message on standard error, when it could not be written.
+bool mostrarTexto(const char *texto);
+
 // Prepares the console for the game: keys without echo and without Enter,
 // and the terminal restored on every way out. Called once, at start.
 void iniciarConsola();

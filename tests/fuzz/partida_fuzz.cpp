@@ -9,7 +9,7 @@
 
 #include "guion/consola_guion.h"
 
-int mainDelJuego();
+int mainDelJuego(int argc = 0, char *argv[] = nullptr);
 
 namespace {
 

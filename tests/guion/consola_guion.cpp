@@ -59,6 +59,8 @@ std::string sinLeer() { return entrada.substr(leidos); }
 
 } // namespace guion
 
+bool mostrarTexto(const char *texto) { return std::fputs(texto, stdout) >= 0; }
+
 void iniciarConsola() {}
 
 int leerTecla() {

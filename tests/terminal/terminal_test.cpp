@@ -78,6 +78,14 @@ const std::vector<std::string> lineasMenu = {
 class Terminal : public testing::Test {
   protected:
     void SetUp() override {
+        arrancar("");
+        // Wine's first start sets up its prefix, which takes a while.
+        esperar([&] { return coinciden(lineasMenu, {20, 5}); }, "the first menu", 90s);
+    }
+
+    // Starts the program with these arguments, its output on the terminal
+    // or in the file "salida".
+    void arrancar(const std::string &argumentos, bool aArchivo = false) {
         if (ejecutar("command -v tmux").empty()) {
             GTEST_SKIP() << "tmux is not installed";
         }
@@ -88,13 +96,12 @@ class Terminal : public testing::Test {
         // The program runs between two readings of the terminal settings,
         // as the foreground job of its terminal; its exit status is written
         // down when it ends, and the pane then stays as the program left it.
+        const std::string resto = argumentos + (aArchivo ? " > " + carpeta_ + "/salida" : "");
         const std::string guion = "stty -g > " + carpeta_ + "/antes; " + PRIMER_PLANO + " " +
-                                  programa() + "; echo $? > " + carpeta_ + "/estado; stty -g > " +
-                                  carpeta_ + "/despues; exec sleep 3600";
+                                  programa() + resto + "; echo $? > " + carpeta_ +
+                                  "/estado; stty -g > " + carpeta_ + "/despues; exec sleep 3600";
         ejecutar(tmux() + " new-session -d -x 80 -y 24 -s juego " +
                  comillas("sh -c " + comillas(guion)));
-        // Wine's first start sets up its prefix, which takes a while.
-        esperar([&] { return coinciden(lineasMenu, {20, 5}); }, "the first menu", 90s);
     }
 
     void TearDown() override {
@@ -466,5 +473,40 @@ TEST_P(TerminalSenal, UnaSenalQueTerminaRestauraLaTerminal) {
 
 INSTANTIATE_TEST_SUITE_P(Senales, TerminalSenal,
                          testing::Values(SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF));
+
+// An option and the first line it prints.
+struct Opcion {
+    const char *argumentos;
+    const char *primeraLinea;
+};
+
+void PrintTo(const Opcion &opcion, std::ostream *flujo) { *flujo << opcion.argumentos; }
+
+// The options answer and end at once, from a terminal, without starting the
+// game or changing the terminal: their text goes to a file to be read whole.
+class TerminalOpcion : public Terminal, public testing::WithParamInterface<Opcion> {
+  protected:
+    void SetUp() override { arrancar(std::string(" ") + GetParam().argumentos, true); }
+};
+
+TEST_P(TerminalOpcion, ContestaSinJugarNiTocarLaTerminal) {
+    if (std::string(GetParam().argumentos) == "'/?'" && !esWindows()) {
+        GTEST_SKIP() << "/? is the Windows way of asking for help";
+    }
+    EXPECT_EQ(estado(), 0);
+    terminalIntacta();
+    const std::string salida = leerArchivo(carpeta_ + "/salida");
+    EXPECT_EQ(salida.substr(0, salida.find('\n')), GetParam().primeraLinea);
+    EXPECT_EQ(salida.find('\x1b'), std::string::npos) << "no escape byte";
+    EXPECT_EQ(salida.find("Menu de tres en rayas"), std::string::npos) << "no game";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, TerminalOpcion,
+    testing::Values(Opcion{"--help", "Uso: tres-en-rayas [--help | --version]"},
+                    Opcion{"-h", "Uso: tres-en-rayas [--help | --version]"},
+                    Opcion{"x --help", "Uso: tres-en-rayas [--help | --version]"},
+                    Opcion{"'/?'", "Uso: tres-en-rayas [--help | --version]"},
+                    Opcion{"--version", "tres-en-rayas " VERSION}));
 
 } // namespace

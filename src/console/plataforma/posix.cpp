@@ -288,6 +288,14 @@ bool editarNombre(char *destino, std::size_t tam) {
 
 } // namespace
 
+bool mostrarTexto(const char *texto) {
+    if (std::fputs(texto, stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fputs(mensajeFalloEscritura, stderr);
+        return false;
+    }
+    return true;
+}
+
 void iniciarConsola() {
     salidaEsTerminal = isatty(STDOUT_FILENO) != 0;
     std::setvbuf(stdout, bufferSalida, _IOFBF, sizeof bufferSalida);

@@ -103,6 +103,25 @@ void ordenDelInterprete(const char *orden) {
 
 } // namespace
 
+bool mostrarTexto(const char *texto) {
+    HANDLE salida = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD modo = 0;
+    if (GetConsoleMode(salida, &modo) != 0) {
+        // The console shows UTF-16 whatever its code page.
+        wchar_t ancho[4096];
+        const int largo = MultiByteToWideChar(CP_UTF8, 0, texto, -1, ancho, 4096);
+        DWORD escritos = 0;
+        if (largo > 0 &&
+            WriteConsoleW(salida, ancho, static_cast<DWORD>(largo - 1), &escritos, nullptr) != 0) {
+            return true;
+        }
+    } else if (std::fputs(texto, stdout) >= 0 && std::fflush(stdout) == 0) {
+        return true;
+    }
+    std::fputs(mensajeFalloEscritura, stderr);
+    return false;
+}
+
 void iniciarConsola() {
     salidaEsConsola = esConsola(STD_OUTPUT_HANDLE);
     std::setvbuf(stdout, nullptr, _IOFBF, 8192);
