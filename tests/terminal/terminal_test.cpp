@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -80,12 +83,18 @@ class Terminal : public testing::Test {
     void SetUp() override {
         arrancar("");
         // Wine's first start sets up its prefix, which takes a while.
-        esperar([&] { return coinciden(lineasMenu, {20, 5}); }, "the first menu", 90s);
+        if (esperar([&] { return coinciden(lineasMenu, {20, 5}); }, "the first menu", 90s)) {
+            juego_ = pidDelJuego();
+            vigilar(juego_);
+        }
     }
 
     // Starts the program with these arguments, its output on the terminal
     // or in the file "salida".
-    void arrancar(const std::string &argumentos, bool aArchivo = false) {
+    // Keys may come from a pipe instead, from the command that starts with
+    // tuberia.
+    void arrancar(const std::string &argumentos, bool aArchivo = false,
+                  const std::string &tuberia = "") {
         if (ejecutar("command -v tmux").empty()) {
             GTEST_SKIP() << "tmux is not installed";
         }
@@ -93,24 +102,66 @@ class Terminal : public testing::Test {
         ASSERT_NE(mkdtemp(plantilla), nullptr);
         carpeta_ = plantilla;
         servidor_ = "tres-en-rayas-" + std::to_string(getpid());
+        vigilar("");
         // The program runs between two readings of the terminal settings,
         // as the foreground job of its terminal; its exit status is written
         // down when it ends, and the pane then stays as the program left it.
         const std::string resto = argumentos + (aArchivo ? " > " + carpeta_ + "/salida" : "");
-        const std::string guion = "stty -g > " + carpeta_ + "/antes; " + PRIMER_PLANO + " " +
-                                  programa() + resto + "; echo $? > " + carpeta_ +
+        const std::string guion = "stty -g > " + carpeta_ + "/antes; " + tuberia + PRIMER_PLANO +
+                                  " " + programa() + resto + "; echo $? > " + carpeta_ +
                                   "/estado; stty -g > " + carpeta_ + "/despues; exec sleep 3600";
         ejecutar(tmux() + " new-session -d -x 80 -y 24 -s juego " +
                  comillas("sh -c " + comillas(guion)));
     }
 
     void TearDown() override {
-        if (!servidor_.empty()) {
-            ejecutar(tmux() + " kill-server 2>/dev/null");
+        if (vigia_ > 0) {
+            // The watcher ends the server and the game.
+            close(avisoVigia_);
+            waitpid(vigia_, nullptr, 0);
         }
         if (!carpeta_.empty()) {
             ejecutar("rm -rf " + comillas(carpeta_));
         }
+    }
+
+    // Starts a watcher that ends the tmux server, and then the game (once
+    // its pid is told with a second call), when this test ends, however it
+    // ends: a failed assertion, a crash or ctest's timeout.
+    void vigilar(const std::string &pid) {
+        if (vigia_ > 0) {
+            const std::string aviso = pid + "\n";
+            EXPECT_EQ(write(avisoVigia_, aviso.data(), aviso.size()),
+                      static_cast<ssize_t>(aviso.size()));
+            return;
+        }
+        int tubo[2];
+        ASSERT_EQ(pipe(tubo), 0);
+        // Only this process holds the write end: nothing it starts inherits
+        // it, so it closes when this process ends.
+        fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
+        const std::string fin = tmux() + " kill-server 2>/dev/null; [ -z \"$1\" ] || kill -9 $1";
+        vigia_ = fork();
+        if (vigia_ == 0) {
+            close(tubo[1]);
+            char leido[32] = {};
+            std::size_t usados = 0;
+            while (usados + 1 < sizeof leido) {
+                const ssize_t n = read(tubo[0], leido + usados, sizeof leido - 1 - usados);
+                if (n > 0) {
+                    usados += static_cast<std::size_t>(n);
+                } else if (n == 0 || errno != EINTR) {
+                    break;
+                }
+            }
+            std::string juego(leido);
+            juego = juego.substr(0, juego.find('\n'));
+            execl("/bin/sh", "sh", "-c", (fin + " 2>/dev/null").c_str(), "sh", juego.c_str(),
+                  nullptr);
+            _exit(127);
+        }
+        close(tubo[0]);
+        avisoVigia_ = tubo[1];
     }
 
     std::string tmux() const { return "tmux -L " + servidor_ + " -f " + comillas(CONFIG_TMUX); }
@@ -247,8 +298,26 @@ class Terminal : public testing::Test {
         return celdas;
     }
 
+    // Stops the game as Ctrl-Z does, and writes over its screen what a
+    // shell would while it is stopped.
+    void suspender() {
+        teclas("C-z");
+        esperar([&] { return ejecutar("ps -o stat= -p " + juego_).find('T') == 0; },
+                "the game stopped");
+        ensuciar();
+    }
+
+    // Lines written over the game's screen, enough to scroll it.
+    void ensuciar() {
+        ejecutar("for i in $(seq 30); do printf '[1]+  Stopped\\r\\n$ fg\\r\\n'; done > " +
+                 formato("#{pane_tty}"));
+    }
+
     std::string carpeta_;
     std::string servidor_;
+    std::string juego_;
+    pid_t vigia_ = -1;
+    int avisoVigia_ = -1;
 };
 
 std::vector<std::string> conTablero(const std::string &celdas,
@@ -392,25 +461,58 @@ TEST_F(Terminal, CtrlCEnUnaJugadaRestauraLaTerminal) {
     terminalIntacta();
 }
 
-TEST_F(Terminal, AlDetenerseRestauraYAlSeguirVuelveAlModoDelJuego) {
+// Ctrl-Z and fg, twice: stopped, the terminal is the user's; continued, it
+// is the game's again and the screen is the game's, cursor included.
+TEST_F(Terminal, CtrlZYFgDosVecesDevuelvenLaTerminalYLaPantalla) {
     if (esWindows()) {
         GTEST_SKIP() << "stopping and continuing are POSIX matters";
     }
     teclas("1");
     esperarLineas(conTablero("123456789"), {0, 8});
     const std::string ajustes = "stty -g < " + formato("#{pane_tty}");
-    const std::string juego = pidDelJuego();
-    ASSERT_FALSE(juego.empty());
     const std::string antes = leerArchivo(carpeta_ + "/antes");
     const std::string enJuego = ejecutar(ajustes);
     EXPECT_NE(enJuego, antes) << "the game runs without echo and canonical mode";
 
-    ejecutar("kill -TSTP " + juego);
-    esperar([&] { return ejecutar(ajustes) == antes; }, "the settings back while stopped");
-    ejecutar("kill -CONT " + juego);
-    esperar([&] { return ejecutar(ajustes) == enJuego; }, "the game's mode back");
+    for (int vez = 0; vez < 2; ++vez) {
+        suspender();
+        EXPECT_EQ(ejecutar(ajustes), antes) << "the user's settings while stopped";
+        ejecutar("kill -CONT " + juego_);
+        esperar([&] { return ejecutar(ajustes) == enJuego; }, "the game's mode back");
+        esperarLineas(conTablero("123456789"), {0, 8});
+    }
     teclas("5");
     esperar([&] { return tablero().find('X') == 4; }, "the X on 5");
+    teclas("C-c");
+    EXPECT_EQ(estado(), 130);
+    terminalIntacta();
+}
+
+// In a half-typed name, after fg or a resize: the prompt and the line as
+// typed, the cursor in its place, and editing goes on from there.
+TEST_F(Terminal, UnNombreAMedioEscribirVuelveTrasCtrlZYTrasRedimensionar) {
+    if (esWindows()) {
+        GTEST_SKIP() << "stopping and continuing are POSIX matters";
+    }
+    teclas("2");
+    texto("Ana");
+    teclas("Left");
+    const std::string pregunta = std::string(20, ' ') + "Cual es el nombre del primer jugador: ";
+    esperarLineas({"", "", "", "", "", pregunta + "Ana"}, {60, 5});
+    suspender();
+    ejecutar("kill -CONT " + juego_);
+    esperarLineas({"", "", "", "", "", pregunta + "Ana"}, {60, 5});
+    texto("e");
+    esperarLineas({"", "", "", "", "", pregunta + "Anea"}, {61, 5});
+    // Narrower, the line wraps: the game draws it again as the new width
+    // has it, and edits it there.
+    ensuciar();
+    ejecutar(tmux() + " resize-window -t juego -x 60");
+    esperarLineas({"", "", "", "", "", pregunta + "An", "ea"}, {1, 6});
+    teclas("End BSpace Enter");
+    esperarLineas(
+        {"", "", "", "", "", pregunta + "An", "e", "Cual es el nombre del segundo jugador:"},
+        {39, 7});
 }
 
 TEST_F(Terminal, UnaTeclaEspanolaOUnControlEsUnaSolaTecla) {
@@ -454,6 +556,19 @@ TEST_F(Terminal, LosNombresSeEditanComoEnUnaConsola) {
     teclas("1 4 2 5 3");
     esperarLineas(conTablero("XXXOO6789", {"", "Felicidades ganastes Ana!!", lineaPausa}),
                   {trasLaLinea, 9});
+}
+
+// A name read from a pipe, shown on a terminal: its escape byte is shown,
+// never obeyed.
+class TerminalConTuberia : public Terminal {
+  protected:
+    void SetUp() override { arrancar("", false, "printf '2\\033[31mAna\\nLuis\\n14253' | "); }
+};
+
+TEST_F(TerminalConTuberia, UnNombreConEscapeSeMuestraNoSeObedece) {
+    esperarLineas(conTablero("XXXOO6789", {"", "Felicidades ganastes ^[[31mAna!!", lineaPausa}),
+                  {0, 10});
+    EXPECT_EQ(estado(), 0) << "the pipe ran out at the pause";
 }
 
 // Signals that end a program without a core: each must leave the terminal

@@ -172,6 +172,11 @@ int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam) {
             texto[linea.largo++] = '\n';
             texto[linea.largo] = '\0';
             return static_cast<int>(linea.largo);
+        } else if (tecla.codigo == pantallaPorRedibujar) {
+            // The screen was drawn again up to the line's start: that is
+            // where the line starts now.
+            eco(guardaCursor, 2);
+            cambio = true;
         } else if (tecla.codigo == ctrlD && linea.largo == 0) {
             eco(finDeLinea, 2);
             texto[0] = '\0';

@@ -9,7 +9,8 @@
 // and Ctrl-U clear the line, Ctrl-W erases a word, Left, Right, Home, End
 // and Delete move and edit within it, and Enter ends it wherever the cursor
 // is. Ctrl-D on an empty line ends it empty; other control, cursor and
-// function keys never enter the line.
+// function keys never enter the line. The code pantallaPorRedibujar draws
+// the line again where the cursor stands, as the line's new start.
 //
 // The echo keeps the place where the line starts (the terminal's saved
 // cursor) and draws the line again from there after every change that is not

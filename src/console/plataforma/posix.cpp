@@ -12,6 +12,11 @@
 // Standard output is fully buffered and handed to the device right before
 // each wait for the player and at the end, so that a whole screen goes out
 // in one write. A write that fails ends the game.
+//
+// On a terminal the game keeps what it has shown since it last cleared the
+// screen, and shows it again when it is continued after a stop (Ctrl-Z and
+// fg) or its window is resized: the shell's lines, or the terminal's reflow,
+// never stay on the game's screen.
 
 #include <fcntl.h>
 #include <sys/select.h>
@@ -35,6 +40,12 @@ namespace {
 termios ajustesUsuario{};
 termios ajustesJuego{};
 volatile std::sig_atomic_t hayTerminal = 0;
+// Set by the signals of a continue or a resize; the next wait draws the
+// screen again.
+volatile std::sig_atomic_t hayQueRedibujar = 0;
+// The signals that ask for the screen again are only taken during the waits,
+// so that a wait never misses one: elsewhere they are held back.
+sigset_t senalesDeEspera;
 
 bool salidaEsTerminal = false;
 bool entradaAcabada = false;
@@ -48,6 +59,42 @@ int fdEco = -1;
 // NUL, so the bytes behind the printed ones stay 0 once cleared.
 char bufferSalida[8192];
 char ultimoEscrito = '\n';
+
+// What the terminal shows: the bytes sent to it since the screen was last
+// cleared. Should it ever outgrow its room, its oldest lines go.
+const char secuenciaLimpiar[] = "\x1b[H\x1b[2J";
+char pantalla[16384];
+std::size_t largoPantalla = 0;
+
+void anotarEnPantalla(const char *bytes, std::size_t cuantos) {
+    // Only what follows the last clearing of the screen is on it.
+    const std::size_t largoLimpiar = sizeof secuenciaLimpiar - 1;
+    for (std::size_t i = cuantos; i >= largoLimpiar; --i) {
+        if (std::memcmp(bytes + i - largoLimpiar, secuenciaLimpiar, largoLimpiar) == 0) {
+            bytes += i;
+            cuantos -= i;
+            largoPantalla = 0;
+            break;
+        }
+    }
+    if (cuantos > sizeof pantalla) {
+        bytes += cuantos - sizeof pantalla;
+        cuantos = sizeof pantalla;
+    }
+    if (largoPantalla + cuantos > sizeof pantalla) {
+        // Whole lines are dropped, so that no escape sequence is cut.
+        const std::size_t sobran = largoPantalla + cuantos - sizeof pantalla;
+        const void *salto = std::memchr(pantalla + sobran, '\n', largoPantalla - sobran);
+        const std::size_t desde =
+            salto != nullptr
+                ? static_cast<std::size_t>(static_cast<const char *>(salto) - pantalla) + 1
+                : largoPantalla;
+        std::memmove(pantalla, pantalla + desde, largoPantalla - desde);
+        largoPantalla -= desde;
+    }
+    std::memcpy(pantalla + largoPantalla, bytes, cuantos);
+    largoPantalla += cuantos;
+}
 
 // Only async-signal-safe calls here: it runs inside signal handlers too.
 void restaurarTerminal() {
@@ -72,8 +119,9 @@ void alTerminarPorSenal(int senal) {
 
 void alSuspender(int senal);
 
-// A signal that the game was started with ignored stays ignored.
-void instalar(int senal, void (*manejador)(int)) {
+// A signal that the game was started with ignored stays ignored. A wait cut
+// short by the signal goes on after it, unless the signal is to end the wait.
+void instalar(int senal, void (*manejador)(int), bool cortaLaEspera = false) {
     struct sigaction previa {};
     if (sigaction(senal, nullptr, &previa) == 0 && previa.sa_handler == SIG_IGN) {
         return;
@@ -83,7 +131,7 @@ void instalar(int senal, void (*manejador)(int)) {
     sigemptyset(&accion.sa_mask);
     // The handlers raise their own signal again, which must not wait until
     // they return.
-    accion.sa_flags = SA_RESTART | SA_NODEFER;
+    accion.sa_flags = (cortaLaEspera ? 0 : SA_RESTART) | SA_NODEFER;
     sigaction(senal, &accion, nullptr);
 }
 
@@ -101,8 +149,11 @@ void alSuspender(int senal) {
 void alContinuar(int /*senal*/) {
     const int errnoGuardado = errno;
     aplicarModo();
+    hayQueRedibujar = 1;
     errno = errnoGuardado;
 }
+
+void alRedimensionar(int /*senal*/) { hayQueRedibujar = 1; }
 
 // Every signal that would end the game silently: the terminal is restored
 // before it does.
@@ -148,11 +199,13 @@ const int senalesFatales[] = {
 
 void volcarSalida() {
     if (salidaEsTerminal) {
-        for (std::size_t i = sizeof bufferSalida; i > 0; --i) {
-            if (bufferSalida[i - 1] != '\0') {
-                ultimoEscrito = bufferSalida[i - 1];
-                break;
-            }
+        std::size_t pendientes = sizeof bufferSalida;
+        while (pendientes > 0 && bufferSalida[pendientes - 1] == '\0') {
+            --pendientes;
+        }
+        if (pendientes > 0) {
+            ultimoEscrito = bufferSalida[pendientes - 1];
+            anotarEnPantalla(bufferSalida, pendientes);
         }
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
@@ -180,11 +233,11 @@ int esperarEntrada(int esperaMs) {
     fd_set listos;
     FD_ZERO(&listos);
     FD_SET(STDIN_FILENO, &listos);
-    timeval plazo{};
+    timespec plazo{};
     plazo.tv_sec = esperaMs / 1000;
-    plazo.tv_usec = static_cast<suseconds_t>(esperaMs % 1000) * 1000;
-    const int listo =
-        select(STDIN_FILENO + 1, &listos, nullptr, nullptr, esperaMs >= 0 ? &plazo : nullptr);
+    plazo.tv_nsec = static_cast<long>(esperaMs % 1000) * 1000000L;
+    const int listo = pselect(STDIN_FILENO + 1, &listos, nullptr, nullptr,
+                              esperaMs >= 0 ? &plazo : nullptr, &senalesDeEspera);
     if (listo < 0 && errno != EINTR) {
         falloDeLectura();
     }
@@ -192,19 +245,23 @@ int esperarEntrada(int esperaMs) {
 }
 
 // One byte straight from the input device, never through stdio's buffer.
+// A wait for a new key press answers pantallaPorRedibujar when the screen is
+// to be drawn again.
 int leerByteConEspera(int esperaMs) {
     if (entradaAcabada) {
         return finDeEntrada;
     }
     for (;;) {
-        if (esperaMs >= 0) {
-            const int listo = esperarEntrada(esperaMs);
-            if (listo == 0) {
-                return sinByte;
+        const int listo = esperarEntrada(esperaMs);
+        if (listo == 0) {
+            return sinByte;
+        }
+        if (listo < 0) {
+            if (esperaMs < 0 && hayQueRedibujar != 0) {
+                hayQueRedibujar = 0;
+                return pantallaPorRedibujar;
             }
-            if (listo < 0) {
-                continue;
-            }
+            continue;
         }
         unsigned char byte = 0;
         const ssize_t leidos = read(STDIN_FILENO, &byte, 1);
@@ -227,17 +284,57 @@ int leerByteConEspera(int esperaMs) {
     }
 }
 
-int leerByte() { return leerByteConEspera(-1); }
+// Bytes from a pipe or a file: no screen to draw again there.
+int leerByte() {
+    int byte = 0;
+    do {
+        byte = leerByteConEspera(-1);
+    } while (byte == pantallaPorRedibujar);
+    return byte;
+}
+
+// Sends bytes straight to a terminal; answers whether they all went.
+bool escribirEn(int fd, const char *bytes, std::size_t cuantos) {
+    while (cuantos > 0) {
+        const ssize_t escritos = write(fd, bytes, cuantos);
+        if (escritos < 0 && errno != EINTR) {
+            return false;
+        }
+        if (escritos > 0) {
+            bytes += escritos;
+            cuantos -= static_cast<std::size_t>(escritos);
+        }
+    }
+    return true;
+}
+
+// The screen again, as the game left it, in one write.
+void redibujarPantalla() {
+    if (!salidaEsTerminal) {
+        return;
+    }
+    char todo[sizeof secuenciaLimpiar - 1 + sizeof pantalla];
+    std::memcpy(todo, secuenciaLimpiar, sizeof secuenciaLimpiar - 1);
+    std::memcpy(todo + sizeof secuenciaLimpiar - 1, pantalla, largoPantalla);
+    if (!escribirEn(STDOUT_FILENO, todo, sizeof secuenciaLimpiar - 1 + largoPantalla)) {
+        fallo(mensajeFalloEscritura);
+    }
+}
 
 // On a terminal a UTF-8 character is one key press; from a pipe or a file
 // every byte is a key.
 bool porCaracteres() { return hayTerminal != 0; }
 
-// One whole key press; the end of input ends the game.
+// One whole key press; the end of input ends the game. When the screen was
+// drawn again, answers pantallaPorRedibujar, for the line editor to draw its
+// line.
 Pulsacion leerPulsacion() {
     const Pulsacion tecla = siguientePulsacion(cola, leerByteConEspera, porCaracteres());
     if (tecla.codigo == finDeEntrada) {
         terminar(0);
+    }
+    if (tecla.codigo == pantallaPorRedibujar) {
+        redibujarPantalla();
     }
     return tecla;
 }
@@ -248,17 +345,11 @@ void escribirSecuencia(const char *secuencia) {
     }
 }
 
-// The name's echo, on the terminal the keys come from.
+// The name's echo, on the terminal the keys come from. An echo that cannot
+// be shown is no reason to stop.
 void eco(const char *bytes, std::size_t cuantos) {
-    while (fdEco >= 0 && cuantos > 0) {
-        const ssize_t escritos = write(fdEco, bytes, cuantos);
-        if (escritos < 0 && errno != EINTR) {
-            return; // an echo that cannot be shown is no reason to stop
-        }
-        if (escritos > 0) {
-            bytes += escritos;
-            cuantos -= static_cast<std::size_t>(escritos);
-        }
+    if (fdEco >= 0) {
+        escribirEn(fdEco, bytes, cuantos);
     }
 }
 
@@ -275,8 +366,12 @@ int byteEditado() {
 
 bool editarNombre(char *destino, std::size_t tam) {
     const int largo = editarLinea(leerPulsacion, eco, lineaEditada, sizeof lineaEditada);
-    // The editor ended the line on the terminal.
+    // The editor ended the line on the terminal, which now shows it whole.
     ultimoEscrito = '\n';
+    if (largo > 0) {
+        anotarEnPantalla(lineaEditada, static_cast<std::size_t>(largo) - 1);
+    }
+    anotarEnPantalla("\r\n", 2);
     if (largo <= 0) {
         destino[0] = '\0'; // Ctrl-D on an empty line: an empty name
         return true;
@@ -318,7 +413,21 @@ void iniciarConsola() {
             instalar(senal, alTerminarPorSenal);
         }
         instalar(SIGTSTP, alSuspender);
-        instalar(SIGCONT, alContinuar);
+    }
+    if (hayTerminal != 0 || salidaEsTerminal) {
+        sigset_t retenidas;
+        sigemptyset(&retenidas);
+        sigaddset(&retenidas, SIGCONT);
+        sigaddset(&retenidas, SIGWINCH);
+        sigprocmask(SIG_BLOCK, &retenidas, &senalesDeEspera);
+        sigdelset(&senalesDeEspera, SIGCONT);
+        sigdelset(&senalesDeEspera, SIGWINCH);
+        instalar(SIGCONT, alContinuar, true);
+        instalar(SIGWINCH, alRedimensionar, true);
+    } else {
+        sigprocmask(SIG_BLOCK, nullptr, &senalesDeEspera);
+    }
+    if (hayTerminal != 0) {
         // TCSANOW and not TCSAFLUSH: keys already typed are kept.
         tcsetattr(STDIN_FILENO, TCSANOW, &ajustesJuego);
     }
@@ -329,11 +438,16 @@ void iniciarConsola() {
 
 int leerTecla() {
     volcarSalida();
-    const int codigo = siguienteTecla(cola, leerByteConEspera, porCaracteres());
-    if (codigo == finDeEntrada) {
-        terminar(0);
+    for (;;) {
+        const int codigo = siguienteTecla(cola, leerByteConEspera, porCaracteres());
+        if (codigo == finDeEntrada) {
+            terminar(0);
+        }
+        if (codigo != pantallaPorRedibujar) {
+            return codigo;
+        }
+        redibujarPantalla();
     }
-    return codigo;
 }
 
 void leerLinea(char *destino, std::size_t tam) {
@@ -358,7 +472,8 @@ void pausa() {
     // leaves a code still queued from an earlier key to the game, as the
     // Windows console does.
     volcarSalida();
-    leerPulsacion();
+    while (leerPulsacion().codigo == pantallaPorRedibujar) {
+    }
     std::putchar('\n');
 }
 

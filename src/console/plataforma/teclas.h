@@ -16,6 +16,11 @@
 // Answered by a byte reader when its wait ran out with nothing read.
 constexpr int sinByte = -2;
 
+// Answered by a byte reader, and handed on as a key code, when the screen
+// has to be drawn again: the game was continued after a stop, or its window
+// was resized.
+constexpr int pantallaPorRedibujar = -3;
+
 // Reads one byte: 0..255, sinByte when esperaMs milliseconds passed with
 // nothing to read (a negative wait has no limit), or finDeEntrada (-1).
 using LectorConEspera = int (*)(int esperaMs);
