@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -82,6 +81,12 @@ class Terminal : public testing::Test {
   protected:
     void SetUp() override {
         arrancar("");
+        esperarMenu();
+    }
+
+    // Waits for the first menu, and has the watcher end the game with the
+    // test.
+    void esperarMenu() {
         // Wine's first start sets up its prefix, which takes a while.
         if (esperar([&] { return coinciden(lineasMenu, {20, 5}); }, "the first menu", 90s)) {
             juego_ = pidDelJuego();
@@ -91,10 +96,10 @@ class Terminal : public testing::Test {
 
     // Starts the program with these arguments, its output on the terminal
     // or in the file "salida".
-    // Keys may come from a pipe instead, from the command that starts with
-    // tuberia.
+    // antes goes before the program's command: the start of a pipe that
+    // its keys come from, or a command that changes what it inherits.
     void arrancar(const std::string &argumentos, bool aArchivo = false,
-                  const std::string &tuberia = "") {
+                  const std::string &antes = "") {
         if (ejecutar("command -v tmux").empty()) {
             GTEST_SKIP() << "tmux is not installed";
         }
@@ -107,7 +112,7 @@ class Terminal : public testing::Test {
         // as the foreground job of its terminal; its exit status is written
         // down when it ends, and the pane then stays as the program left it.
         const std::string resto = argumentos + (aArchivo ? " > " + carpeta_ + "/salida" : "");
-        const std::string guion = "stty -g > " + carpeta_ + "/antes; " + tuberia + PRIMER_PLANO +
+        const std::string guion = "stty -g > " + carpeta_ + "/antes; " + antes + PRIMER_PLANO +
                                   " " + programa() + resto + "; echo $? > " + carpeta_ +
                                   "/estado; stty -g > " + carpeta_ + "/despues; exec sleep 3600";
         ejecutar(tmux() + " new-session -d -x 80 -y 24 -s juego " +
@@ -138,26 +143,19 @@ class Terminal : public testing::Test {
         int tubo[2];
         ASSERT_EQ(pipe(tubo), 0);
         // Only this process holds the write end: nothing it starts inherits
-        // it, so it closes when this process ends.
+        // it, so it closes when this process ends. The watcher reads the
+        // game's pid, if it comes, then waits for that end, in a session of
+        // its own so that nothing that ends this process ends it too.
         fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
-        const std::string fin = tmux() + " kill-server 2>/dev/null; [ -z \"$1\" ] || kill -9 $1";
+        const std::string guion = "read -r juego; cat > /dev/null; " + tmux() +
+                                  " kill-server 2>/dev/null; [ -z \"$juego\" ] || kill -9 $juego";
         vigia_ = fork();
         if (vigia_ == 0) {
+            setsid();
+            dup2(tubo[0], STDIN_FILENO);
+            close(tubo[0]);
             close(tubo[1]);
-            char leido[32] = {};
-            std::size_t usados = 0;
-            while (usados + 1 < sizeof leido) {
-                const ssize_t n = read(tubo[0], leido + usados, sizeof leido - 1 - usados);
-                if (n > 0) {
-                    usados += static_cast<std::size_t>(n);
-                } else if (n == 0 || errno != EINTR) {
-                    break;
-                }
-            }
-            std::string juego(leido);
-            juego = juego.substr(0, juego.find('\n'));
-            execl("/bin/sh", "sh", "-c", (fin + " 2>/dev/null").c_str(), "sh", juego.c_str(),
-                  nullptr);
+            execl("/bin/sh", "sh", "-c", guion.c_str(), nullptr);
             _exit(127);
         }
         close(tubo[0]);
@@ -571,6 +569,43 @@ TEST_F(TerminalConTuberia, UnNombreConEscapeSeMuestraNoSeObedece) {
     EXPECT_EQ(estado(), 0) << "the pipe ran out at the pause";
 }
 
+// A place in the game, the keys that lead there and a text shown there.
+struct Lugar {
+    const char *nombre;
+    const char *teclas;
+    const char *muestra;
+};
+
+void PrintTo(const Lugar &lugar, std::ostream *flujo) { *flujo << lugar.nombre; }
+
+// A terminal that goes away (its window closed, here its tmux server ended)
+// ends the game wherever it waits. No hangup signal is needed for that: the
+// game is started with it ignored, as a Windows console sends none.
+class TerminalCerrada : public Terminal, public testing::WithParamInterface<Lugar> {
+  protected:
+    void SetUp() override {
+        arrancar("", false, "trap '' HUP; ");
+        esperarMenu();
+    }
+};
+
+TEST_P(TerminalCerrada, ElJuegoTerminaCuandoLaTerminalDesaparece) {
+    if (*GetParam().teclas != '\0') {
+        teclas(GetParam().teclas);
+    }
+    esperarPantalla([](const std::string &p) { return p.find(GetParam().muestra) != p.npos; });
+    ASSERT_FALSE(juego_.empty());
+    ejecutar(tmux() + " kill-server");
+    esperar([&] { return ejecutar("kill -0 " + juego_ + " 2>/dev/null || echo fin") == "fin\n"; },
+            "the game's end", 10s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Terminal, TerminalCerrada,
+                         testing::Values(Lugar{"menu", "", "Hecho por Quarvendil"},
+                                         Lugar{"jugada", "1", " | 1 | 2 | 3 |"},
+                                         Lugar{"nombre", "2 A n", "primer jugador: An"},
+                                         Lugar{"pausa", "x", "Usted se ha equivocado"}));
+
 // Signals that end a program without a core: each must leave the terminal
 // as it was.
 class TerminalSenal : public Terminal, public testing::WithParamInterface<int> {};
@@ -611,7 +646,8 @@ TEST_P(TerminalOpcion, ContestaSinJugarNiTocarLaTerminal) {
     EXPECT_EQ(estado(), 0);
     terminalIntacta();
     const std::string salida = leerArchivo(carpeta_ + "/salida");
-    EXPECT_EQ(salida.substr(0, salida.find('\n')), GetParam().primeraLinea);
+    // Windows ends its lines with "\r\n".
+    EXPECT_EQ(salida.substr(0, salida.find_first_of("\r\n")), GetParam().primeraLinea);
     EXPECT_EQ(salida.find('\x1b'), std::string::npos) << "no escape byte";
     EXPECT_EQ(salida.find("Menu de tres en rayas"), std::string::npos) << "no game";
 }

@@ -2,11 +2,15 @@
 // interpreter's "cls" and "pause" when standard input and output are the
 // console, and plain byte reads when input comes from a pipe or a file.
 //
+// A console that goes away (its window closed, the user logged off, the
+// system shut down, a pseudo-console ended) ends the game at once with
+// status 0: every read from it is one that can fail, and a failed read or
+// command is followed by a look at whether the console is still there.
+//
 // Standard output is fully buffered and handed over right before each wait
 // for the player, each command of the interpreter and the end, so that a
 // whole screen goes out in one write. A write that fails ends the game.
 
-#include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -34,6 +38,17 @@ bool esConsola(DWORD cual) {
 
 [[noreturn]] void terminar(int estado) { std::exit(estado); }
 
+// The console is gone: nothing is left to show or to restore.
+[[noreturn]] void consolaPerdida() { std::_Exit(0); }
+
+void siSeFueLaConsola() {
+    DWORD eventos = 0;
+    if (entradaEsConsola &&
+        GetNumberOfConsoleInputEvents(GetStdHandle(STD_INPUT_HANDLE), &eventos) == 0) {
+        consolaPerdida();
+    }
+}
+
 // Ends the game at once with status 1, its message on standard error.
 [[noreturn]] void fallo(const char *mensaje) {
     std::fputs(mensaje, stderr);
@@ -57,6 +72,7 @@ int leerByte() {
     if (leidos == 1) {
         return byte;
     }
+    siSeFueLaConsola();
     if (leidos < 0) {
         std::fflush(stdout);
         fallo(mensajeFalloLectura);
@@ -65,12 +81,116 @@ int leerByte() {
     return finDeEntrada;
 }
 
+void ponerModo(DWORD modo) {
+    if (entradaEsConsola) {
+        SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), modo);
+    }
+}
+
+// The codes of the cursor keys, by scan code: alone (or with Shift), with
+// Ctrl, with Alt.
+struct CodigosCursor {
+    WORD escaneo;
+    int solo;
+    int conCtrl;
+    int conAlt;
+};
+const CodigosCursor teclasCursor[] = {
+    {71, 71, 119, 151}, {72, 72, 141, 152}, {73, 73, 132, 153}, {75, 75, 115, 155},
+    {77, 77, 116, 157}, {79, 79, 117, 159}, {80, 80, 145, 160}, {81, 81, 118, 161},
+    {82, 82, 146, 162}, {83, 83, 147, 163},
+};
+
+// The two codes of a key that has no character, as the runtime library's
+// key reader hands them over (0 or 0xE0, then the key's code); false for a
+// key that gives none, such as Shift alone.
+bool codigosExtendidos(const KEY_EVENT_RECORD &tecla, int &prefijo, int &codigo) {
+    const DWORD estado = tecla.dwControlKeyState;
+    const bool ctrl = (estado & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+    const bool alt = (estado & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    const bool mayusculas = (estado & SHIFT_PRESSED) != 0;
+    const WORD virtual_ = tecla.wVirtualKeyCode;
+    if (virtual_ >= VK_F1 && virtual_ <= VK_F10) {
+        const int n = virtual_ - VK_F1;
+        prefijo = 0;
+        codigo = alt ? 104 + n : ctrl ? 94 + n : mayusculas ? 84 + n : 59 + n;
+        return true;
+    }
+    if (virtual_ == VK_F11 || virtual_ == VK_F12) {
+        const int n = virtual_ - VK_F11;
+        prefijo = 0xE0;
+        codigo = (alt ? 139 : ctrl ? 137 : mayusculas ? 135 : 133) + n;
+        return true;
+    }
+    for (const CodigosCursor &cursor : teclasCursor) {
+        if (cursor.escaneo == tecla.wVirtualScanCode) {
+            // The keys of their own block; the numeric keypad's give 0.
+            prefijo = (estado & ENHANCED_KEY) != 0 ? 0xE0 : 0;
+            codigo = alt ? cursor.conAlt : ctrl ? cursor.conCtrl : cursor.solo;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Codes read from the console and not yet handed over: the second code of
+// a two-code key, and the repeats of a key held down.
+int pendientes[2];
+int cuantosPendientes = 0;
+int siguientePendiente = 0;
+WORD repeticiones = 0;
+
+// One key code from the console, without echo and without Enter, as the
+// runtime library's key reader (_getch) hands them over; unlike it, a
+// console that is gone ends the game.
+int leerDeConsola() {
+    if (siguientePendiente < cuantosPendientes) {
+        return pendientes[siguientePendiente++];
+    }
+    if (repeticiones > 0) {
+        --repeticiones;
+        siguientePendiente = 1;
+        return pendientes[0];
+    }
+    // As the key reader does: while it waits, Ctrl-C is a key too.
+    ponerModo(0);
+    for (;;) {
+        INPUT_RECORD registro{};
+        DWORD leidos = 0;
+        if (ReadConsoleInputA(GetStdHandle(STD_INPUT_HANDLE), &registro, 1, &leidos) == 0 ||
+            leidos == 0) {
+            consolaPerdida();
+        }
+        if (registro.EventType != KEY_EVENT || registro.Event.KeyEvent.bKeyDown == 0) {
+            continue;
+        }
+        const KEY_EVENT_RECORD &tecla = registro.Event.KeyEvent;
+        const auto caracter = static_cast<unsigned char>(tecla.uChar.AsciiChar);
+        int prefijo = 0;
+        int codigo = 0;
+        if (caracter != 0) {
+            pendientes[0] = caracter;
+            cuantosPendientes = 1;
+        } else if (codigosExtendidos(tecla, prefijo, codigo)) {
+            pendientes[0] = prefijo;
+            pendientes[1] = codigo;
+            cuantosPendientes = 2;
+        } else {
+            continue;
+        }
+        repeticiones = tecla.wRepeatCount > 1 ? tecla.wRepeatCount - 1 : 0;
+        siguientePendiente = 1;
+        ponerModo(modoJuego);
+        return pendientes[0];
+    }
+}
+
 // One key: from the console without echo and without Enter, or the next
 // byte of a pipe or file.
 int leerCodigo() {
     volcarSalida();
     if (entradaEsConsola) {
-        return _getch();
+        return leerDeConsola();
     }
     const int byte = leerByte();
     if (byte == finDeEntrada) {
@@ -79,24 +199,25 @@ int leerCodigo() {
     return byte;
 }
 
-void ponerModo(DWORD modo) {
-    if (entradaEsConsola) {
-        SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), modo);
-    }
-}
-
 void restaurarModo() { ponerModo(modoUsuario); }
 
-// Ctrl-C, Ctrl-Break or a closed window: the console gets its mode back
-// before the default handling ends the program.
-BOOL WINAPI alEventoDeConsola(DWORD /*evento*/) {
+// Ctrl-C or Ctrl-Break: the console gets its mode back before the default
+// handling ends the program. A closed window, a logoff or a shutdown ends
+// it at once with status 0.
+BOOL WINAPI alEventoDeConsola(DWORD evento) {
     restaurarModo();
+    if (evento == CTRL_CLOSE_EVENT || evento == CTRL_LOGOFF_EVENT ||
+        evento == CTRL_SHUTDOWN_EVENT) {
+        ExitProcess(0);
+    }
     return FALSE;
 }
 
 void ordenDelInterprete(const char *orden) {
     volcarSalida();
     std::system(orden);
+    // A command that failed for want of a console ends the game.
+    siSeFueLaConsola();
     // The interpreter may leave the console in a mode of its own.
     ponerModo(modoJuego);
 }
