@@ -1,0 +1,107 @@
+# Leaves every release artifact of the commit checked out in FUENTES in
+# BINARIOS/dist: the source archive, the .deb, the Windows .zip and
+# installer, and SHA256SUMS. Run by the dist target of a build configured
+# with TRES_EN_RAYAS_PUBLICAR (the publicar workflow), after its tests.
+#
+# Every artifact repeats bit for bit: the time in all of them is
+# SOURCE_DATE_EPOCH, the last commit's date unless it is already set.
+# A tool that is missing stops it, named, before anything is made.
+
+cmake_minimum_required(VERSION 3.25)
+
+foreach(variable FUENTES BINARIOS VERSION)
+  if(NOT DEFINED ${variable})
+    message(FATAL_ERROR "publicar: ${variable} is not given")
+  endif()
+endforeach()
+
+get_filename_component(herramientas "${CMAKE_COMMAND}" DIRECTORY)
+find_program(CPACK cpack HINTS "${herramientas}" NO_DEFAULT_PATH)
+find_program(CPACK cpack)
+set(faltan "")
+foreach(herramienta git gzip touch dpkg-shlibdeps makensis x86_64-w64-mingw32-g++-posix
+                    x86_64-w64-mingw32-windres)
+  string(MAKE_C_IDENTIFIER "${herramienta}" nombre)
+  find_program(HERRAMIENTA_${nombre} ${herramienta})
+  if(NOT HERRAMIENTA_${nombre})
+    list(APPEND faltan ${herramienta})
+  endif()
+endforeach()
+if(NOT CPACK)
+  list(APPEND faltan cpack)
+endif()
+if(faltan)
+  list(JOIN faltan ", " faltan)
+  message(FATAL_ERROR "publicar: missing tools: ${faltan}. Nothing was published.")
+endif()
+
+# Runs a command and stops everything when it fails.
+function(ejecutar)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE resultado)
+  if(NOT resultado EQUAL 0)
+    list(JOIN ARGN " " orden)
+    message(FATAL_ERROR "publicar: failed (${resultado}): ${orden}")
+  endif()
+endfunction()
+
+execute_process(COMMAND git -C "${FUENTES}" rev-parse --is-inside-work-tree
+                RESULT_VARIABLE sinGit OUTPUT_QUIET ERROR_QUIET)
+if(NOT sinGit EQUAL 0)
+  message(FATAL_ERROR "publicar: ${FUENTES} is not a git checkout, and the source archive "
+                      "holds the tracked files of a commit")
+endif()
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(fecha "$ENV{SOURCE_DATE_EPOCH}")
+else()
+  execute_process(COMMAND git -C "${FUENTES}" log -1 --format=%ct
+                  OUTPUT_VARIABLE fecha OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE sinFecha)
+  if(NOT sinFecha EQUAL 0 OR fecha STREQUAL "")
+    set(fecha 1767225600) # 2026-01-01, for a checkout without history
+  endif()
+endif()
+set(ENV{SOURCE_DATE_EPOCH} "${fecha}")
+message(STATUS "publicar: SOURCE_DATE_EPOCH=${fecha}")
+
+set(dist "${BINARIOS}/dist")
+file(REMOVE_RECURSE "${dist}")
+file(MAKE_DIRECTORY "${dist}")
+
+# The source archive: the tracked files of the commit, as git stores them,
+# with the commit's date; gzip without name or time.
+set(fuente "tres-en-rayas-${VERSION}")
+ejecutar(git -C "${FUENTES}" -c tar.umask=0022 archive --format=tar --prefix=${fuente}/ HEAD
+         COMMAND gzip -9n OUTPUT_FILE "${dist}/${fuente}.tar.gz")
+
+# The .deb, from this build.
+set(paquetes "${BINARIOS}/paquetes")
+file(REMOVE_RECURSE "${paquetes}")
+ejecutar("${CPACK}" --config "${BINARIOS}/CPackConfig.cmake" -G DEB -B "${paquetes}")
+
+# The Windows .exe, cross-compiled in a build of its own, and its .zip and
+# installer.
+set(windows "${BINARIOS}/windows")
+ejecutar("${CMAKE_COMMAND}" -S "${FUENTES}" -B "${windows}"
+         --toolchain "${FUENTES}/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
+         -DTRES_EN_RAYAS_PRUEBAS=OFF -DTRES_EN_RAYAS_PUBLICAR=ON)
+ejecutar("${CMAKE_COMMAND}" --build "${windows}" -j2)
+foreach(generador ZIP NSIS)
+  ejecutar("${CPACK}" --config "${windows}/CPackConfig.cmake" -G ${generador} -B "${paquetes}")
+endforeach()
+
+file(GLOB artefactos "${paquetes}/*.deb" "${paquetes}/*.zip" "${paquetes}/*-instalador.exe")
+list(LENGTH artefactos cuantos)
+if(NOT cuantos EQUAL 3)
+  message(FATAL_ERROR "publicar: expected a .deb, a .zip and an installer, found: ${artefactos}")
+endif()
+file(COPY ${artefactos} DESTINATION "${dist}")
+
+# The checksums, in the format sha256sum -c reads.
+file(GLOB publicados RELATIVE "${dist}" "${dist}/*")
+list(SORT publicados)
+set(sumas "")
+foreach(archivo IN LISTS publicados)
+  file(SHA256 "${dist}/${archivo}" suma)
+  string(APPEND sumas "${suma}  ${archivo}\n")
+endforeach()
+file(WRITE "${dist}/SHA256SUMS" "${sumas}")
+message(STATUS "publicar: ${dist}\n${sumas}")
