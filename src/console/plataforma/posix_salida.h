@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+
+// Standard output on POSIX systems: fully buffered and handed to the device
+// right before each wait for the player and at the end, so that a whole
+// screen goes out in one write. A write that fails ends the game.
+//
+// On a terminal it also keeps what the screen shows: the bytes sent to it
+// since the screen was last cleared, so that it can be shown again after a
+// stop (Ctrl-Z and fg) or a resize, when the shell's lines or the terminal's
+// reflow have spoilt it.
+
+// Clears the screen and puts the cursor in the top-left corner.
+extern const char secuenciaLimpiar[];
+
+// Buffers standard output. Called once, at start.
+void prepararSalida();
+
+bool salidaEsTerminal();
+
+// Hands what is buffered to the device.
+void volcarSalida();
+
+// At the end: what is left goes out, and on a terminal the last line is
+// ended, so that the shell's prompt does not stand behind the game's text.
+void terminarSalida();
+
+// Notes bytes that reached the terminal some other way, such as the echo of
+// a name, whose line was ended.
+void anotarLineaEnPantalla(const char *bytes, std::size_t cuantos);
+
+// Clears the screen and shows again what it showed, cursor included, in one
+// write.
+void redibujarPantalla();
+
+// Sends bytes straight to fd; answers whether they all went.
+bool escribirEn(int fd, const char *bytes, std::size_t cuantos);
+
+// Ends the game at once with status 1, its message on standard error.
+[[noreturn]] void fallo(const char *mensaje);
