@@ -107,7 +107,7 @@ class Terminal : public testing::Test {
         ASSERT_NE(mkdtemp(plantilla), nullptr);
         carpeta_ = plantilla;
         servidor_ = "tres-en-rayas-" + std::to_string(getpid());
-        vigilar("");
+        empezarVigia();
         // The program runs between two readings of the terminal settings,
         // as the foreground job of its terminal; its exit status is written
         // down when it ends, and the pane then stays as the program left it.
@@ -117,6 +117,9 @@ class Terminal : public testing::Test {
                                   "/estado; stty -g > " + carpeta_ + "/despues; exec sleep 3600";
         ejecutar(tmux() + " new-session -d -x 80 -y 24 -s juego " +
                  comillas("sh -c " + comillas(guion)));
+        // The pane's shell, and later its sleep, may have been left with
+        // hangups ignored: it is ended by its pid.
+        vigilar(formato("#{pane_pid}"));
     }
 
     void TearDown() override {
@@ -130,25 +133,29 @@ class Terminal : public testing::Test {
         }
     }
 
-    // Starts a watcher that ends the tmux server, and then the game (once
-    // its pid is told with a second call), when this test ends, however it
-    // ends: a failed assertion, a crash or ctest's timeout.
+    // Tells the watcher of a process to end with the test.
     void vigilar(const std::string &pid) {
-        if (vigia_ > 0) {
+        if (vigia_ > 0 && !pid.empty()) {
             const std::string aviso = pid + "\n";
             EXPECT_EQ(write(avisoVigia_, aviso.data(), aviso.size()),
                       static_cast<ssize_t>(aviso.size()));
-            return;
         }
+    }
+
+    // Starts a watcher that, when this test ends however it ends (a failed
+    // assertion, a crash or ctest's timeout), ends the tmux server and every
+    // process it was told of.
+    void empezarVigia() {
         int tubo[2];
         ASSERT_EQ(pipe(tubo), 0);
         // Only this process holds the write end: nothing it starts inherits
-        // it, so it closes when this process ends. The watcher reads the
-        // game's pid, if it comes, then waits for that end, in a session of
-        // its own so that nothing that ends this process ends it too.
+        // it, so it closes when this process ends. The watcher reads pids
+        // until that end, in a session of its own so that nothing that ends
+        // this process ends it too.
         fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
-        const std::string guion = "read -r juego; cat > /dev/null; " + tmux() +
-                                  " kill-server 2>/dev/null; [ -z \"$juego\" ] || kill -9 $juego";
+        const std::string guion = "pids=; while read -r pid; do pids=\"$pids $pid\"; done; " +
+                                  tmux() +
+                                  " kill-server 2>/dev/null; [ -z \"$pids\" ] || kill -9 $pids";
         vigia_ = fork();
         if (vigia_ == 0) {
             setsid();
