@@ -189,3 +189,34 @@ int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam) {
         }
     }
 }
+
+namespace {
+
+// The edited line, served byte by byte to the shared line reader.
+char lineaEditada[capacidadEdicionMaxima + 2];
+std::size_t largoEditada = 0;
+std::size_t leidoEditada = 0;
+
+int byteEditado() {
+    return leidoEditada < largoEditada ? static_cast<unsigned char>(lineaEditada[leidoEditada++])
+                                       : finDeEntrada;
+}
+
+} // namespace
+
+bool leerLineaEditada(LectorPulsaciones leer, Eco eco, Eco anotar, char *destino, std::size_t tam) {
+    const int largo = editarLinea(leer, eco, lineaEditada, sizeof lineaEditada);
+    if (largo < 0) {
+        return false;
+    }
+    if (anotar != nullptr) {
+        anotar(lineaEditada, largo > 0 ? static_cast<std::size_t>(largo) - 1 : 0);
+    }
+    if (largo == 0) {
+        destino[0] = '\0'; // Ctrl-D on an empty line: an empty name
+        return true;
+    }
+    largoEditada = static_cast<std::size_t>(largo);
+    leidoEditada = 0;
+    return leerLineaCon(byteEditado, destino, tam);
+}

@@ -30,3 +30,11 @@ using Eco = void (*)(const char *bytes, std::size_t cuantos);
 // are not taken. Answers how many bytes it stored (0 for Ctrl-D on an empty
 // line), or -1 when the input ended first.
 int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam);
+
+// A name typed at a terminal: the line as editarLinea leaves it, handed to
+// the shared line reader (leerLineaCon) so that it is cut to tam bytes, and
+// what did not fit kept, exactly as for a piped line. anotar, when given, is
+// told the line as it now stands on the screen, without its "\n". Ctrl-D on
+// an empty line gives an empty name. Answers false when the input ended
+// first.
+bool leerLineaEditada(LectorPulsaciones leer, Eco eco, Eco anotar, char *destino, std::size_t tam);

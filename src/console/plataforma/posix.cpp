@@ -24,6 +24,8 @@ namespace {
 
 bool entradaEsTerminal = false;
 bool entradaAcabada = false;
+// Neither standard input nor standard output is a terminal.
+bool sinTerminal = false;
 ColaTeclas cola = colaVacia;
 // Where a name's echo goes: the terminal the keys come from.
 int fdEco = -1;
@@ -64,7 +66,9 @@ int leerByteConEspera(int esperaMs) {
         return finDeEntrada;
     }
     for (;;) {
-        const int listo = esperarEntrada(esperaMs);
+        // With no terminal on either side nothing can ask for the screen
+        // again, so an endless wait is the read itself.
+        const int listo = esperaMs < 0 && sinTerminal ? 1 : esperarEntrada(esperaMs);
         if (listo == 0) {
             return sinByte;
         }
@@ -136,30 +140,6 @@ void eco(const char *bytes, std::size_t cuantos) {
     }
 }
 
-// The line as the editor left it, handed to the shared line reader so that
-// it is cut to its length as a piped line is.
-char lineaEditada[capacidadEdicionMaxima + 2];
-std::size_t largoEditada = 0;
-std::size_t leidoEditada = 0;
-
-int byteEditado() {
-    return leidoEditada < largoEditada ? static_cast<unsigned char>(lineaEditada[leidoEditada++])
-                                       : finDeEntrada;
-}
-
-bool editarNombre(char *destino, std::size_t tam) {
-    const int largo = editarLinea(leerPulsacion, eco, lineaEditada, sizeof lineaEditada);
-    // The editor ended the line on the terminal, which now shows it whole.
-    anotarLineaEnPantalla(lineaEditada, largo > 0 ? static_cast<std::size_t>(largo) - 1 : 0);
-    if (largo <= 0) {
-        destino[0] = '\0'; // Ctrl-D on an empty line: an empty name
-        return true;
-    }
-    largoEditada = static_cast<std::size_t>(largo);
-    leidoEditada = 0;
-    return leerLineaCon(byteEditado, destino, tam);
-}
-
 } // namespace
 
 bool mostrarTexto(const char *texto) {
@@ -173,6 +153,7 @@ bool mostrarTexto(const char *texto) {
 void iniciarConsola() {
     prepararSalida();
     entradaEsTerminal = prepararTerminal(salidaEsTerminal());
+    sinTerminal = !entradaEsTerminal && !salidaEsTerminal();
     if (entradaEsTerminal) {
         const int modo = fcntl(STDIN_FILENO, F_GETFL);
         if (modo >= 0 && (modo & O_ACCMODE) != O_RDONLY) {
@@ -203,7 +184,8 @@ int leerTecla() {
 void leerLinea(char *destino, std::size_t tam) {
     volcarSalida();
     const bool leida =
-        entradaEsTerminal ? editarNombre(destino, tam) : leerLineaCon(leerByte, destino, tam);
+        entradaEsTerminal ? leerLineaEditada(leerPulsacion, eco, anotarLineaEnPantalla, destino, tam)
+                          : leerLineaCon(leerByte, destino, tam);
     if (!leida) {
         terminar(0);
     }

@@ -1,0 +1,87 @@
+// The console services in a web browser, where the game runs as WebAssembly
+// (wasm32-wasi) inside an xterm.js terminal. Standard output goes to the
+// terminal through WASI's fd_write; keys come from the page, which keeps the
+// bytes xterm.js hands over (what a UTF-8 terminal sends) until the game
+// reads them. The page suspends the game while it waits for a key and
+// resumes it when one comes, so the game reads keys in its blocking loop as
+// on any console.
+//
+// A browser has no signals and no terminal modes: every key, Ctrl-C
+// included, is a key, as on the Windows console. Keys and names are decoded
+// and edited by the same code as on a Linux terminal.
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "console/plataforma.h"
+#include "console/plataforma/editor.h"
+#include "console/plataforma/lineas.h"
+#include "console/plataforma/teclas.h"
+
+// The page's one import: the next byte typed, waiting at most esperaMs
+// milliseconds (no limit when negative). Answers 0..255, or sinByte when the
+// wait ran out.
+extern "C" __attribute__((import_module("navegador"), import_name("leer_byte"))) int
+leerByteDelNavegador(int esperaMs);
+
+namespace {
+
+ColaTeclas cola = colaVacia;
+char bufferSalida[8192];
+
+// The terminal's line discipline turns Enter's carriage return into a line
+// feed, as a Linux terminal does by default (ICRNL).
+int leerByteConEspera(int esperaMs) {
+    const int byte = leerByteDelNavegador(esperaMs);
+    return byte == '\r' ? '\n' : byte;
+}
+
+void volcar() { std::fflush(stdout); }
+
+Pulsacion leerPulsacion() { return siguientePulsacion(cola, leerByteConEspera, true); }
+
+void eco(const char *bytes, std::size_t cuantos) {
+    if (write(STDOUT_FILENO, bytes, cuantos) < 0) {
+        // The page's terminal takes every write.
+    }
+}
+
+} // namespace
+
+bool mostrarTexto(const char *texto) {
+    std::fputs(texto, stdout);
+    volcar();
+    return true;
+}
+
+void iniciarConsola() { std::setvbuf(stdout, bufferSalida, _IOFBF, sizeof bufferSalida); }
+
+int leerTecla() {
+    volcar();
+    return siguienteTecla(cola, leerByteConEspera, true);
+}
+
+void leerLinea(char *destino, std::size_t tam) {
+    volcar();
+    // The page's input never ends: the editor always ends its line.
+    leerLineaEditada(leerPulsacion, eco, nullptr, destino, tam);
+    quitaCaracterCortado(destino);
+}
+
+void descartarEntrada() { descartarRestoLinea(); }
+
+void limpiarPantalla() { std::fputs("\x1b[H\x1b[2J", stdout); }
+
+void borrarPantalla() { std::fputs("\x1b[2J", stdout); }
+
+void pausa() {
+    std::fputs("Presione una tecla para continuar . . . ", stdout);
+    volcar();
+    leerPulsacion();
+    std::putchar('\n');
+}
+
+void textoParaMostrar(const char *texto, char *destino, std::size_t tam) {
+    copiaParaMostrar(texto, destino, tam, true);
+}
