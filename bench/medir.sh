@@ -4,7 +4,9 @@
 # waiting at the menu, and the size of the release binary. Also: seconds
 # from a fresh clone to a game built with the README's play command, write
 # calls per key read (piped, and in a real terminal through tmux), and CPU
-# time per key over a long piped session.
+# time per key over a long piped session. For the web build: the size of
+# the .wasm and of the whole page as served (plain and gzipped), and the
+# time from a key event to the screen updated in headless Chromium.
 #
 #   bash bench/medir.sh [RUNS]
 set -euo pipefail
@@ -86,6 +88,21 @@ if command -v strace >/dev/null && command -v tmux >/dev/null; then
   teclas_terminal=$(grep -c '^read(0,' "$trabajo/traza-tty")
 fi
 
+# The web build, where its toolchain and Chromium are installed: every file
+# the page loads (all of the site but the licences), and key to screen.
+wasm=-1
+if command -v wasm-opt >/dev/null && [ -x /usr/bin/chromium ]; then
+  cmake --workflow --preset web >/dev/null
+  wasm=$(stat -c %s build-web/web/tres-en-rayas.wasm)
+  mapfile -t servidos < <(cd build-web/web && find . -type f ! -path './licencias/*' | sort)
+  pagina=$(cd build-web/web && cat "${servidos[@]}" | wc -c)
+  pagina_gz=0
+  for archivo in "${servidos[@]}"; do
+    pagina_gz=$((pagina_gz + $(gzip -9c "build-web/web/$archivo" | wc -c)))
+  done
+  read -r tecla_web tecla_web_max < <(node bench/web.mjs build-web/web build-web/npm "$vueltas")
+fi
+
 if command -v hyperfine >/dev/null; then
   hyperfine -N --warmup 20 --runs "$vueltas" --input <(printf 3) \
     "$juego" "$trabajo/minimo" 2>/dev/null | sed 's/^/  hyperfine: /' || true
@@ -94,7 +111,9 @@ fi
 awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
     -v cpu="$cpu_espera" -v tam="$tam" -v ts="$tam_strip" -v n="$vueltas" \
     -v menu="$hasta_menu" -v teclas="$teclas" -v cs="$cpu_sesion" -v et="$escrituras_tuberia" \
-    -v ett="$escrituras_terminal" -v tt="$teclas_terminal" 'BEGIN {
+    -v ett="$escrituras_terminal" -v tt="$teclas_terminal" -v wasm="$wasm" \
+    -v pag="${pagina:-0}" -v pgz="${pagina_gz:-0}" -v tw="${tecla_web:-0}" \
+    -v twm="${tecla_web_max:-0}" 'BEGIN {
   printf "%-42s %14s %14s %8s %10s\n", "measure (median of " n " runs)", "tres-en-rayas", "minimal C", "ratio", "target"
   printf "%-42s %11.0f us %11.0f us %8.2f %10s\n", "start to exit, piped \"3\"", tj, tm, tj / tm, "<= 1.05"
   printf "%-42s %11d KiB %10d KiB %8.2f %10s\n", "peak resident memory", mj, mm, mj / mm, "<= 1.10"
@@ -106,4 +125,10 @@ awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
   if (ett >= 0)
     printf "%-42s %14.2f %14s %8s %10s\n", "writes per key, in tmux (" ett " for " tt " reads)", ett / tt, "", "", "<= 1"
   printf "%-42s %11.2f us %14s %8s %10s\n", "CPU time per key, piped", cs / teclas, "", "", "<= 5 us"
+  if (wasm >= 0) {
+    printf "%-42s %10.1f KiB %14s %8s %10s\n", "web: tres-en-rayas.wasm", wasm / 1024, "", "", "<= 100 KiB"
+    printf "%-42s %10.1f KiB %14s %8s %10s\n", "web: the whole page as served", pag / 1024, "", "", "<= 500 KiB"
+    printf "%-42s %10.1f KiB %14s %8s %10s\n", "web: the whole page, gzipped", pgz / 1024, "", "", "<= 150 KiB"
+    printf "%-42s %11.2f ms %11.2f ms %8s %10s\n", "web: key to screen, Chromium (median, max)", tw, twm, "", "<= 16 ms"
+  }
 }'

@@ -1,6 +1,6 @@
 # Leaves every release artifact of the commit checked out in FUENTES in
 # BINARIOS/dist: the source archive, the .deb, the Windows .zip and
-# installer, and SHA256SUMS. Run by the dist target of a build configured
+# installer, the web site's .zip, and SHA256SUMS. Run by the dist target of a build configured
 # with TRES_EN_RAYAS_PUBLICAR (the publicar workflow), after its tests.
 #
 # Every artifact repeats bit for bit: the time in all of them is
@@ -20,7 +20,7 @@ find_program(CPACK cpack HINTS "${herramientas}" NO_DEFAULT_PATH)
 find_program(CPACK cpack)
 set(faltan "")
 foreach(herramienta git gzip touch dpkg-shlibdeps makensis x86_64-w64-mingw32-g++-posix
-                    x86_64-w64-mingw32-windres)
+                    x86_64-w64-mingw32-windres clang++ wasm-ld wasm-opt npm zip)
   string(MAKE_C_IDENTIFIER "${herramienta}" nombre)
   find_program(HERRAMIENTA_${nombre} ${herramienta})
   if(NOT HERRAMIENTA_${nombre})
@@ -94,6 +94,26 @@ if(NOT cuantos EQUAL 3)
   message(FATAL_ERROR "publicar: expected a .deb, a .zip and an installer, found: ${artefactos}")
 endif()
 file(COPY ${artefactos} DESTINATION "${dist}")
+
+# The static site for the browser, built in a folder of its own, in a .zip
+# whose files are in a fixed order and all dated SOURCE_DATE_EPOCH.
+set(web "${BINARIOS}/web")
+ejecutar("${CMAKE_COMMAND}" -S "${FUENTES}" -B "${web}"
+         --toolchain "${FUENTES}/cmake/wasm32-wasi.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel
+         -DTRES_EN_RAYAS_PUBLICAR=ON)
+ejecutar("${CMAKE_COMMAND}" --build "${web}" -j2)
+set(sitio "tres-en-rayas-${VERSION}-web")
+file(REMOVE_RECURSE "${web}/zip")
+file(COPY "${web}/web/" DESTINATION "${web}/zip/${sitio}")
+# Files only, named in a fixed order, and no folder entries. The .zip's DOS
+# times are local times, so they are taken in UTC.
+file(GLOB_RECURSE archivosSitio RELATIVE "${web}/zip" "${web}/zip/*")
+list(SORT archivosSitio)
+ejecutar("${CMAKE_COMMAND}" -E chdir "${web}/zip" touch -h -d "@${fecha}" ${archivosSitio})
+set(ENV{TZ} UTC)
+# -X: no extra fields, whose access and change times would differ.
+ejecutar("${CMAKE_COMMAND}" -E chdir "${web}/zip" zip -q -X -D -9 "${dist}/${sitio}.zip"
+         ${archivosSitio})
 
 # The checksums, in the format sha256sum -c reads.
 file(GLOB publicados RELATIVE "${dist}" "${dist}/*")
