@@ -563,6 +563,99 @@ TEST_F(Terminal, LosNombresSeEditanComoEnUnaConsola) {
                   {trasLaLinea, 9});
 }
 
+// Two names typed at the console, the moves of a match, and the winner's
+// message as it must show, byte for byte.
+struct Nombres {
+    const char *caso;
+    std::string primero;
+    std::string segundo;
+    const char *jugadas;
+    const char *celdas;
+    std::string ganador;
+};
+
+void PrintTo(const Nombres &nombres, std::ostream *flujo) { *flujo << nombres.caso; }
+
+std::string repetir(const std::string &texto, int veces) {
+    std::string resultado;
+    for (int i = 0; i < veces; ++i) {
+        resultado += texto;
+    }
+    return resultado;
+}
+
+// Spanish names come back as typed, whatever the console's code pages, and a
+// name cut at its 49 bytes never keeps half a character.
+class TerminalNombres : public Terminal, public testing::WithParamInterface<Nombres> {};
+
+TEST_P(TerminalNombres, ElGanadorSeLlamaComoSeEscribio) {
+    const Nombres &caso = GetParam();
+    teclas("2");
+    esperarPantalla([](const std::string &p) { return p.find("primer jugador:") != p.npos; });
+    texto(caso.primero);
+    teclas("Enter");
+    esperarPantalla([](const std::string &p) { return p.find("segundo jugador:") != p.npos; });
+    texto(caso.segundo);
+    teclas("Enter");
+    esperarLineas(conTablero("123456789"), {0, 8});
+    teclas(caso.jugadas);
+    esperarLineas(
+        conTablero(caso.celdas, {"", "Felicidades ganastes " + caso.ganador + "!!", lineaPausa}),
+        {trasLaLinea, 9});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, TerminalNombres,
+    testing::Values(Nombres{"acentos", "\xc3\x8d\xc3\xb1igo Mu\xc3\xb1oz",
+                            "Bego\xc3\xb1"
+                            "a",
+                            "1 4 2 5 3", "XXXOO6789", "\xc3\x8d\xc3\xb1igo Mu\xc3\xb1oz"},
+                    Nombres{"segundo", "Jos\xc3\xa9",
+                            "Bego\xc3\xb1"
+                            "a",
+                            "1 4 2 5 7 6", "XX3OOOX89",
+                            "Bego\xc3\xb1"
+                            "a"},
+                    // 50 bytes: the 49 kept would end in half an ñ, which goes too.
+                    Nombres{"largo", repetir("\xc3\xb1", 25), "Luis", "1 4 2 5 3", "XXXOO6789",
+                            repetir("\xc3\xb1", 24)}));
+
+// A key that types ñ or € is one key, and a wrong one, at a move and at the
+// question: each wrong key swallows only the key after it, and each
+// refusal's pause waits for a key of its own.
+TEST_F(Terminal, UnaEneOUnEuroEsUnSoloRechazo) {
+    teclas("2");
+    esperarPantalla([](const std::string &p) { return p.find("primer jugador:") != p.npos; });
+    texto("Ana");
+    teclas("Enter");
+    esperarPantalla([](const std::string &p) { return p.find("segundo jugador:") != p.npos; });
+    texto("Luis");
+    teclas("Enter");
+    const char *espanolas[] = {"\xc3\xb1", "\xe2\x82\xac"};
+    for (const char *tecla : espanolas) {
+        esperarLineas(conTablero("123456789"), {0, 8});
+        texto(tecla);
+        esperarLineas(conTablero("123456789", {"", "Introdujo un valor incorrecto."}), {30, 8});
+        texto("5"); // swallowed
+    }
+    esperarLineas(conTablero("123456789"), {0, 8});
+    teclas("1 4 2 5 3");
+    esperarLineas(conTablero("XXXOO6789", {"", "Felicidades ganastes Ana!!", lineaPausa}),
+                  {trasLaLinea, 9});
+    teclas("Enter");
+    const std::string pregunta = "El juego ha terminado desea continuar (Y/N).";
+    for (const char *tecla : espanolas) {
+        esperarLineas({pregunta}, {0, 1});
+        texto(tecla);
+        esperarLineas({pregunta, "Lo siento se ha equivocado intente de nuevo.", lineaPausa},
+                      {trasLaLinea, 2});
+        teclas("Enter");
+    }
+    esperarLineas({pregunta}, {0, 1});
+    teclas("n");
+    EXPECT_EQ(estado(), 0);
+}
+
 // A name read from a pipe, shown on a terminal: its escape byte is shown,
 // never obeyed.
 class TerminalConTuberia : public Terminal {

@@ -10,6 +10,13 @@
 // Standard output is fully buffered and handed over right before each wait
 // for the player, each command of the interpreter and the end, so that a
 // whole screen goes out in one write. A write that fails ends the game.
+//
+// Text crosses the console as UTF-16, whatever its code pages: names are read
+// with ReadConsoleW and kept in UTF-8, as on every other platform; what the
+// game writes goes out through WriteConsoleW; keys are read by their
+// character. So "Íñigo" stays "Íñigo" whether the console's code page is 850,
+// 1252 or 65001 (UTF-8, where ReadFile hands back NULs for every character
+// outside ASCII). Pipes and files get bytes, as they come.
 
 #include <fcntl.h>
 #include <io.h>
@@ -26,6 +33,14 @@ namespace {
 
 bool entradaEsConsola = false;
 bool salidaEsConsola = false;
+// On a console, what the game writes reaches it converted to UTF-16: the C
+// library's standard output writes into a pipe (tuberia), whose bytes are
+// handed to the console (consolaDeSalida) at each flush. Standard output is
+// the console again (consola) for the interpreter's commands.
+HANDLE consolaDeSalida = INVALID_HANDLE_VALUE;
+HANDLE salidaDeTuberia = nullptr;
+int consola = -1;
+int tuberia = -1;
 bool entradaAcabada = false;
 DWORD modoUsuario = 0;
 DWORD modoJuego = 0;
@@ -56,10 +71,61 @@ void siSeFueLaConsola() {
     std::_Exit(1);
 }
 
+// Hands what the pipe holds to the console as UTF-16, a whole screen in one
+// write. The C library has already written each "\n" as "\r\n".
+bool pasarAConsola() {
+    static char bytes[1 << 16];
+    static wchar_t ancho[1 << 16];
+    for (;;) {
+        DWORD disponibles = 0;
+        if (PeekNamedPipe(salidaDeTuberia, nullptr, 0, nullptr, &disponibles, nullptr) == 0) {
+            return false;
+        }
+        if (disponibles == 0) {
+            return true;
+        }
+        DWORD leidos = 0;
+        if (ReadFile(salidaDeTuberia, bytes,
+                     disponibles < sizeof bytes ? disponibles : sizeof bytes, &leidos,
+                     nullptr) == 0) {
+            return false;
+        }
+        const int anchos = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(leidos), ancho,
+                                               static_cast<int>(sizeof ancho / sizeof ancho[0]));
+        DWORD escritos = 0;
+        if (anchos <= 0 || WriteConsoleW(consolaDeSalida, ancho, static_cast<DWORD>(anchos),
+                                         &escritos, nullptr) == 0) {
+            return false;
+        }
+    }
+}
+
 void volcarSalida() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         fallo(mensajeFalloEscritura);
     }
+    if (consolaDeSalida != INVALID_HANDLE_VALUE && !pasarAConsola()) {
+        siSeFueLaConsola();
+        fallo(mensajeFalloEscritura);
+    }
+}
+
+// Standard output's C library side into a pipe, on a console. Should that
+// fail, the bytes go to the console as they are.
+void convertirSalidaDeConsola() {
+    HANDLE lectura = nullptr;
+    HANDLE escritura = nullptr;
+    if (CreatePipe(&lectura, &escritura, nullptr, 1 << 16) == 0) {
+        return;
+    }
+    tuberia = _open_osfhandle(reinterpret_cast<intptr_t>(escritura), _O_TEXT | _O_WRONLY);
+    consola = _dup(_fileno(stdout));
+    if (tuberia < 0 || consola < 0 || _dup2(tuberia, _fileno(stdout)) != 0) {
+        return;
+    }
+    salidaDeTuberia = lectura;
+    consolaDeSalida = reinterpret_cast<HANDLE>(_get_osfhandle(consola));
+    SetStdHandle(STD_OUTPUT_HANDLE, consolaDeSalida);
 }
 
 // One byte of standard input, never through stdio's buffer.
@@ -78,6 +144,55 @@ int leerByte() {
         fallo(mensajeFalloLectura);
     }
     entradaAcabada = true;
+    return finDeEntrada;
+}
+
+// A name's line from the console, read as UTF-16 and kept as UTF-8, served
+// byte by byte to the shared line reader. The console edits and echoes the
+// line itself, as its line input does.
+char lineaDeConsola[3 * 257];
+std::size_t largoDeConsola = 0;
+std::size_t leidoDeConsola = 0;
+bool alEmpezarLinea = true;
+wchar_t primeraMitad = 0; // a character's first half, waiting for its second
+
+bool esPrimeraMitad(wchar_t caracter) { return caracter >= 0xD800 && caracter <= 0xDBFF; }
+
+int leerByteDeConsola() {
+    while (!entradaAcabada && leidoDeConsola >= largoDeConsola) {
+        wchar_t ancho[257];
+        DWORD desde = 0;
+        if (primeraMitad != 0) {
+            ancho[desde++] = primeraMitad;
+            primeraMitad = 0;
+        }
+        DWORD leidos = 0;
+        if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), ancho + desde, 256, &leidos, nullptr) ==
+            0) {
+            siSeFueLaConsola();
+            std::fflush(stdout);
+            fallo(mensajeFalloLectura);
+        }
+        leidos += desde;
+        // As a byte read of the console has it: nothing read, or Ctrl-Z at
+        // the start of a line, is the end of input.
+        if (leidos == 0 || (alEmpezarLinea && ancho[0] == 0x1A)) {
+            entradaAcabada = true;
+            break;
+        }
+        if (esPrimeraMitad(ancho[leidos - 1])) {
+            primeraMitad = ancho[--leidos];
+        }
+        const int largo =
+            WideCharToMultiByte(CP_UTF8, 0, ancho, static_cast<int>(leidos), lineaDeConsola,
+                                static_cast<int>(sizeof lineaDeConsola), nullptr, nullptr);
+        largoDeConsola = largo > 0 ? static_cast<std::size_t>(largo) : 0;
+        leidoDeConsola = 0;
+        alEmpezarLinea = largoDeConsola > 0 && lineaDeConsola[largoDeConsola - 1] == '\n';
+    }
+    if (leidoDeConsola < largoDeConsola) {
+        return static_cast<unsigned char>(lineaDeConsola[leidoDeConsola++]);
+    }
     return finDeEntrada;
 }
 
@@ -133,6 +248,14 @@ bool codigosExtendidos(const KEY_EVENT_RECORD &tecla, int &prefijo, int &codigo)
     return false;
 }
 
+// A key's code by its character, as a console with a Latin code page gives
+// it: the character's Latin-1 code, or '?' for one outside Latin-1 (a
+// character beyond UTF-16's first plane comes as two halves: the first gives
+// the '?', the second nothing). No such code is ever a digit.
+int codigoDeCaracter(wchar_t caracter) { return caracter <= 0xFF ? caracter : '?'; }
+
+bool esSegundaMitad(wchar_t caracter) { return caracter >= 0xDC00 && caracter <= 0xDFFF; }
+
 // Codes read from the console and not yet handed over: the second code of
 // a two-code key, and the repeats of a key held down.
 int pendientes[2];
@@ -157,7 +280,7 @@ int leerDeConsola() {
     for (;;) {
         INPUT_RECORD registro{};
         DWORD leidos = 0;
-        if (ReadConsoleInputA(GetStdHandle(STD_INPUT_HANDLE), &registro, 1, &leidos) == 0 ||
+        if (ReadConsoleInputW(GetStdHandle(STD_INPUT_HANDLE), &registro, 1, &leidos) == 0 ||
             leidos == 0) {
             consolaPerdida();
         }
@@ -165,11 +288,14 @@ int leerDeConsola() {
             continue;
         }
         const KEY_EVENT_RECORD &tecla = registro.Event.KeyEvent;
-        const auto caracter = static_cast<unsigned char>(tecla.uChar.AsciiChar);
+        const wchar_t caracter = tecla.uChar.UnicodeChar;
         int prefijo = 0;
         int codigo = 0;
+        if (esSegundaMitad(caracter)) {
+            continue; // the rest of a character already handed over
+        }
         if (caracter != 0) {
-            pendientes[0] = caracter;
+            pendientes[0] = codigoDeCaracter(caracter);
             cuantosPendientes = 1;
         } else if (codigosExtendidos(tecla, prefijo, codigo)) {
             pendientes[0] = prefijo;
@@ -215,7 +341,14 @@ BOOL WINAPI alEventoDeConsola(DWORD evento) {
 
 void ordenDelInterprete(const char *orden) {
     volcarSalida();
+    if (consolaDeSalida != INVALID_HANDLE_VALUE) {
+        _dup2(consola, _fileno(stdout));
+    }
     std::system(orden);
+    if (consolaDeSalida != INVALID_HANDLE_VALUE) {
+        _dup2(tuberia, _fileno(stdout));
+        SetStdHandle(STD_OUTPUT_HANDLE, consolaDeSalida);
+    }
     // A command that failed for want of a console ends the game.
     siSeFueLaConsola();
     // The interpreter may leave the console in a mode of its own.
@@ -246,6 +379,9 @@ bool mostrarTexto(const char *texto) {
 void iniciarConsola() {
     salidaEsConsola = esConsola(STD_OUTPUT_HANDLE);
     std::setvbuf(stdout, nullptr, _IOFBF, 8192);
+    if (salidaEsConsola) {
+        convertirSalidaDeConsola();
+    }
     // Runs at the end, after the console's mode is back: what is left of the
     // output goes out, and a failed write is not taken for success.
     std::atexit(volcarSalida);
@@ -270,10 +406,13 @@ int leerTecla() { return leerCodigo(); }
 void leerLinea(char *destino, std::size_t tam) {
     ponerModo(modoLinea);
     volcarSalida();
-    const bool leida = leerLineaCon(leerByte, destino, tam);
+    const bool leida = leerLineaCon(entradaEsConsola ? leerByteDeConsola : leerByte, destino, tam);
     ponerModo(modoJuego);
     if (!leida) {
         terminar(0);
+    }
+    if (entradaEsConsola) {
+        quitaCaracterCortado(destino);
     }
 }
 
