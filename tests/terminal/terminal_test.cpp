@@ -77,6 +77,9 @@ const std::vector<std::string> lineasMenu = {
     "Hecho por Quarvendil",
 };
 
+std::vector<std::string> conTablero(const std::string &celdas,
+                                    const std::vector<std::string> &debajo = {});
+
 class Terminal : public testing::Test {
   protected:
     void SetUp() override {
@@ -318,6 +321,19 @@ class Terminal : public testing::Test {
                  formato("#{pane_tty}"));
     }
 
+    // A match between two, the names typed at their prompts, up to its
+    // first board.
+    void partidaDeDos(const std::string &primero, const std::string &segundo) {
+        teclas("2");
+        esperarPantalla([](const std::string &p) { return p.find("primer jugador:") != p.npos; });
+        texto(primero);
+        teclas("Enter");
+        esperarPantalla([](const std::string &p) { return p.find("segundo jugador:") != p.npos; });
+        texto(segundo);
+        teclas("Enter");
+        esperarLineas(conTablero("123456789"), {0, 8});
+    }
+
     std::string carpeta_;
     std::string servidor_;
     std::string juego_;
@@ -326,7 +342,7 @@ class Terminal : public testing::Test {
 };
 
 std::vector<std::string> conTablero(const std::string &celdas,
-                                    const std::vector<std::string> &debajo = {}) {
+                                    const std::vector<std::string> &debajo) {
     std::vector<std::string> resultado;
     for (int fila = 0; fila < 3; ++fila) {
         resultado.emplace_back("---------------");
@@ -373,14 +389,7 @@ TEST_F(Terminal, ElPrimerNombreSePideDondeAcabaElCredito) {
 }
 
 TEST_F(Terminal, PartidaDeDosHastaElEmpateYSalir) {
-    teclas("2");
-    esperarPantalla([](const std::string &p) { return p.find("primer jugador") != p.npos; });
-    texto("Ana");
-    teclas("Enter");
-    esperarPantalla([](const std::string &p) { return p.find("segundo jugador") != p.npos; });
-    texto("Luis");
-    teclas("Enter");
-    esperarLineas(conTablero("123456789"), {0, 8});
+    partidaDeDos("Ana", "Luis");
     // All nine moves typed ahead at once: none is lost, none is shown.
     teclas("1 2 3 5 4 7 8 6 9");
     esperarLineas(conTablero("XOXXOOOXX", {"Lo siento has empatado.", lineaPausa}),
@@ -590,14 +599,7 @@ class TerminalNombres : public Terminal, public testing::WithParamInterface<Nomb
 
 TEST_P(TerminalNombres, ElGanadorSeLlamaComoSeEscribio) {
     const Nombres &caso = GetParam();
-    teclas("2");
-    esperarPantalla([](const std::string &p) { return p.find("primer jugador:") != p.npos; });
-    texto(caso.primero);
-    teclas("Enter");
-    esperarPantalla([](const std::string &p) { return p.find("segundo jugador:") != p.npos; });
-    texto(caso.segundo);
-    teclas("Enter");
-    esperarLineas(conTablero("123456789"), {0, 8});
+    partidaDeDos(caso.primero, caso.segundo);
     teclas(caso.jugadas);
     esperarLineas(
         conTablero(caso.celdas, {"", "Felicidades ganastes " + caso.ganador + "!!", lineaPausa}),
@@ -624,13 +626,7 @@ INSTANTIATE_TEST_SUITE_P(
 // question: each wrong key swallows only the key after it, and each
 // refusal's pause waits for a key of its own.
 TEST_F(Terminal, UnaEneOUnEuroEsUnSoloRechazo) {
-    teclas("2");
-    esperarPantalla([](const std::string &p) { return p.find("primer jugador:") != p.npos; });
-    texto("Ana");
-    teclas("Enter");
-    esperarPantalla([](const std::string &p) { return p.find("segundo jugador:") != p.npos; });
-    texto("Luis");
-    teclas("Enter");
+    partidaDeDos("Ana", "Luis");
     const char *espanolas[] = {"\xc3\xb1", "\xe2\x82\xac"};
     for (const char *tecla : espanolas) {
         esperarLineas(conTablero("123456789"), {0, 8});

@@ -123,6 +123,10 @@ const nombres = {
 // A step is a named key ({ tecla }) or literal text ({ texto }).
 const tecla = (nombre) => ({ tecla: nombre });
 const texto = (literal) => ({ texto: literal });
+// Steps written as words: "<Name>" is a key, any other word is text typed
+// at once, "_" standing for a space.
+const pasos = (guion) =>
+  guion.split(' ').map((p) => (p.startsWith('<') ? tecla(p.slice(1, -1)) : texto(p.replaceAll('_', ' '))));
 
 // The page in one tab.
 class Pagina {
@@ -370,16 +374,10 @@ for (const nombre of todos) {
     test('the menu refuses wrong keys as the native build does, Ctrl-C too, and 3 ends with status 0', async () => {
       const p = await abrir();
       await aLaPar(p, [
-        texto('x'),
-        tecla('Space'),
-        texto('ñ'),
-        texto('z'),
-        tecla('F1'),
+        ...pasos('x <Space> ñ z <F1>'),
         // The pause took a key of its own; F1's second code is refused next.
         { ...texto('q'), igual: true },
-        texto('w'),
-        tecla('Enter'),
-        texto('e'),
+        ...pasos('w <Enter> e'),
       ]);
       // Ctrl-C is a key, not the end of the game.
       await p.pestana.keyboard.down('Control');
@@ -399,53 +397,14 @@ for (const nombre of todos) {
 
     test('a two-player game with edited names, refusals and the question, step by step as the native build', async () => {
       const p = await abrir();
-      await aLaPar(p, [
-        texto('2'),
-        texto('Añoz'),
-        tecla('BSpace'),
-        tecla('Left'),
-        tecla('Left'),
-        tecla('Delete'),
-        tecla('Home'),
-        texto('X'),
-        tecla('End'),
-        texto('ñ'),
-        tecla('Escape'),
-        texto('Íñigo Muñoz'),
-        tecla('Left'),
-        tecla('Enter'),
-        texto('Begoña'),
-        tecla('Enter'),
-        texto('1'),
-        texto('4'),
-        texto('1'),
-        tecla('Space'),
-        texto('2'),
-        tecla('Up'),
-        texto('5'),
-        texto('q'),
-        texto('w'),
-        texto('3'),
-        tecla('Space'),
-        texto('x'),
-        tecla('Space'),
-        texto('y'),
-        texto('2'),
-        texto('Ana'),
-        tecla('Enter'),
-        texto('Luis'),
-        tecla('Enter'),
-        texto('5'),
-        texto('1'),
-        texto('9'),
-        texto('3'),
-        texto('2'),
-        texto('8'),
-        texto('7'),
-        texto('4'),
-        texto('6'),
-        tecla('Space'),
-      ]);
+      await aLaPar(
+        p,
+        pasos(
+          '2 Añoz <BSpace> <Left> <Left> <Delete> <Home> X <End> ñ <Escape> Íñigo_Muñoz <Left> <Enter> ' +
+            'Begoña <Enter> 1 4 1 <Space> 2 <Up> 5 q w 3 <Space> x <Space> y ' +
+            '2 Ana <Enter> Luis <Enter> 5 1 9 3 2 8 7 4 6 <Space>',
+        ),
+      );
       await p.esperarTexto('El juego ha terminado desea continuar (Y/N).');
       await p.enviar(texto('n'));
       await p.esperarEstado(0);
