@@ -88,7 +88,12 @@ function esperarByte(esperaMs) {
 }
 
 const modulo = fetch(new URL('tres-en-rayas.wasm', import.meta.url))
-  .then((respuesta) => respuesta.arrayBuffer())
+  .then((respuesta) => {
+    if (!respuesta.ok) {
+      throw new Error(`${respuesta.status} ${respuesta.statusText}`);
+    }
+    return respuesta.arrayBuffer();
+  })
   .then((bytes) => WebAssembly.compile(bytes));
 
 // Each game is one instance of the module; a new game leaves the old one
@@ -130,10 +135,17 @@ async function jugar(numero) {
     },
   };
 
-  instancia = await WebAssembly.instantiate(await modulo, {
-    wasi_snapshot_preview1: wasi.wasiImport,
-    navegador,
-  });
+  try {
+    instancia = await WebAssembly.instantiate(await modulo, {
+      wasi_snapshot_preview1: wasi.wasiImport,
+      navegador,
+    });
+  } catch (error) {
+    // Opened as a file, or a server that does not serve the .wasm.
+    terminal.write(`No se pudo cargar el juego (tres-en-rayas.wasm): ${error.message}\r\n`);
+    terminar(numero, 1);
+    return;
+  }
   wasi.inst = instancia;
   datos = instancia.exports.memory.grow(1) * paginaWasm;
 
@@ -161,9 +173,16 @@ async function jugar(numero) {
       estado = 1;
     }
   }
+  terminar(numero, estado);
+}
+
+// The game ended: its status, and the button for another, which takes the
+// keyboard's focus so that Enter starts it.
+function terminar(numero, estado) {
   if (numero === actual) {
     window.partida.estado = estado;
     botonOtraVez.hidden = false;
+    botonOtraVez.focus();
   }
 }
 

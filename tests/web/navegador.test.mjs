@@ -392,7 +392,10 @@ for (const nombre of todos) {
       // The screen stays as the game left it.
       const final = await p.leerRecortada();
       assert.deepEqual(final.lineas, menu);
-      assert.equal(await p.pestana.evaluate(() => document.getElementById('jugar-otra-vez').hidden), false);
+      assert.deepEqual(
+        await p.pestana.evaluate(() => [document.getElementById('jugar-otra-vez').hidden, document.activeElement.id]),
+        [false, 'jugar-otra-vez'],
+      );
     });
 
     test('a two-player game with edited names, refusals and the question, step by step as the native build', async () => {
