@@ -6,10 +6,7 @@
 // system shut down, a pseudo-console ended) ends the game at once with
 // status 0: every read from it is one that can fail, and a failed read or
 // command is followed by a look at whether the console is still there.
-//
-// Standard output is fully buffered and handed over right before each wait
-// for the player, each command of the interpreter and the end, so that a
-// whole screen goes out in one write. A write that fails ends the game.
+// Standard output, and what of it reaches the console, is in windows_salida.
 //
 // Text crosses the console as UTF-16, whatever its code pages: names are read
 // with ReadConsoleW and kept in UTF-8, as on every other platform; what the
@@ -24,37 +21,20 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "console/plataforma.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/windows_salida.h"
 
 namespace {
 
 bool entradaEsConsola = false;
-bool salidaEsConsola = false;
-// On a console, what the game writes reaches it converted to UTF-16: the C
-// library's standard output writes into a pipe (tuberia), whose bytes are
-// handed to the console (consolaDeSalida) at each flush. Standard output is
-// the console again (consola) for the interpreter's commands.
-HANDLE consolaDeSalida = INVALID_HANDLE_VALUE;
-HANDLE salidaDeTuberia = nullptr;
-int consola = -1;
-int tuberia = -1;
 bool entradaAcabada = false;
 DWORD modoUsuario = 0;
 DWORD modoJuego = 0;
 DWORD modoLinea = 0;
 
-bool esConsola(DWORD cual) {
-    DWORD modo = 0;
-    return GetConsoleMode(GetStdHandle(cual), &modo) != 0;
-}
-
 [[noreturn]] void terminar(int estado) { std::exit(estado); }
-
-// The console is gone: nothing is left to show or to restore.
-[[noreturn]] void consolaPerdida() { std::_Exit(0); }
 
 void siSeFueLaConsola() {
     DWORD eventos = 0;
@@ -62,70 +42,6 @@ void siSeFueLaConsola() {
         GetNumberOfConsoleInputEvents(GetStdHandle(STD_INPUT_HANDLE), &eventos) == 0) {
         consolaPerdida();
     }
-}
-
-// Ends the game at once with status 1, its message on standard error.
-[[noreturn]] void fallo(const char *mensaje) {
-    std::fputs(mensaje, stderr);
-    std::fflush(stderr);
-    std::_Exit(1);
-}
-
-// Hands what the pipe holds to the console as UTF-16, a whole screen in one
-// write. The C library has already written each "\n" as "\r\n".
-bool pasarAConsola() {
-    static char bytes[1 << 16];
-    static wchar_t ancho[1 << 16];
-    for (;;) {
-        DWORD disponibles = 0;
-        if (PeekNamedPipe(salidaDeTuberia, nullptr, 0, nullptr, &disponibles, nullptr) == 0) {
-            return false;
-        }
-        if (disponibles == 0) {
-            return true;
-        }
-        DWORD leidos = 0;
-        if (ReadFile(salidaDeTuberia, bytes,
-                     disponibles < sizeof bytes ? disponibles : sizeof bytes, &leidos,
-                     nullptr) == 0) {
-            return false;
-        }
-        const int anchos = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(leidos), ancho,
-                                               static_cast<int>(sizeof ancho / sizeof ancho[0]));
-        DWORD escritos = 0;
-        if (anchos <= 0 || WriteConsoleW(consolaDeSalida, ancho, static_cast<DWORD>(anchos),
-                                         &escritos, nullptr) == 0) {
-            return false;
-        }
-    }
-}
-
-void volcarSalida() {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        fallo(mensajeFalloEscritura);
-    }
-    if (consolaDeSalida != INVALID_HANDLE_VALUE && !pasarAConsola()) {
-        siSeFueLaConsola();
-        fallo(mensajeFalloEscritura);
-    }
-}
-
-// Standard output's C library side into a pipe, on a console. Should that
-// fail, the bytes go to the console as they are.
-void convertirSalidaDeConsola() {
-    HANDLE lectura = nullptr;
-    HANDLE escritura = nullptr;
-    if (CreatePipe(&lectura, &escritura, nullptr, 1 << 16) == 0) {
-        return;
-    }
-    tuberia = _open_osfhandle(reinterpret_cast<intptr_t>(escritura), _O_TEXT | _O_WRONLY);
-    consola = _dup(_fileno(stdout));
-    if (tuberia < 0 || consola < 0 || _dup2(tuberia, _fileno(stdout)) != 0) {
-        return;
-    }
-    salidaDeTuberia = lectura;
-    consolaDeSalida = reinterpret_cast<HANDLE>(_get_osfhandle(consola));
-    SetStdHandle(STD_OUTPUT_HANDLE, consolaDeSalida);
 }
 
 // One byte of standard input, never through stdio's buffer.
@@ -340,15 +256,7 @@ BOOL WINAPI alEventoDeConsola(DWORD evento) {
 }
 
 void ordenDelInterprete(const char *orden) {
-    volcarSalida();
-    if (consolaDeSalida != INVALID_HANDLE_VALUE) {
-        _dup2(consola, _fileno(stdout));
-    }
-    std::system(orden);
-    if (consolaDeSalida != INVALID_HANDLE_VALUE) {
-        _dup2(tuberia, _fileno(stdout));
-        SetStdHandle(STD_OUTPUT_HANDLE, consolaDeSalida);
-    }
+    ejecutarOrden(orden);
     // A command that failed for want of a console ends the game.
     siSeFueLaConsola();
     // The interpreter may leave the console in a mode of its own.
@@ -377,11 +285,7 @@ bool mostrarTexto(const char *texto) {
 }
 
 void iniciarConsola() {
-    salidaEsConsola = esConsola(STD_OUTPUT_HANDLE);
-    std::setvbuf(stdout, nullptr, _IOFBF, 8192);
-    if (salidaEsConsola) {
-        convertirSalidaDeConsola();
-    }
+    prepararSalida();
     // Runs at the end, after the console's mode is back: what is left of the
     // output goes out, and a failed write is not taken for success.
     std::atexit(volcarSalida);
@@ -419,13 +323,13 @@ void leerLinea(char *destino, std::size_t tam) {
 void descartarEntrada() { descartarRestoLinea(); }
 
 void limpiarPantalla() {
-    if (salidaEsConsola) {
+    if (salidaEsConsola()) {
         ordenDelInterprete("cls");
     }
 }
 
 void borrarPantalla() {
-    if (!salidaEsConsola) {
+    if (!salidaEsConsola()) {
         return;
     }
     volcarSalida();
@@ -448,5 +352,5 @@ void pausa() {
 }
 
 void textoParaMostrar(const char *texto, char *destino, std::size_t tam) {
-    copiaParaMostrar(texto, destino, tam, salidaEsConsola);
+    copiaParaMostrar(texto, destino, tam, salidaEsConsola());
 }
