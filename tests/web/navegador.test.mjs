@@ -17,6 +17,7 @@ import { createRequire } from 'node:module';
 import { fileURLToPath } from 'node:url';
 import fs from 'node:fs';
 import http from 'node:http';
+import os from 'node:os';
 import path from 'node:path';
 
 const raiz = path.resolve(fileURLToPath(import.meta.url), '../../..');
@@ -28,16 +29,21 @@ const configTmux = path.join(raiz, 'tests/terminal/tmux.conf');
 const plazo = 15000;
 
 // A watcher in a session of its own ends every browser and tmux server
-// this run starts when the run ends, however it ends: it reads their ids
-// until its standard input, held only by this process, closes.
+// this run starts when the run ends, however it ends: it reads what it is
+// told of them until its standard input, held only by this process, closes.
+// A pid is a process and its group (a browser's); a tmux server is ended by
+// its name; a browser's profile folder, told before the browser starts,
+// names the processes of a browser still starting, and goes with them.
 const vigia = spawn(
   'sh',
   [
     '-c',
-    'pids=; servidores=; while read -r clase id; do ' +
-      'if [ "$clase" = pid ]; then pids="$pids $id"; else servidores="$servidores $id"; fi; done; ' +
-      `for s in $servidores; do tmux -L "$s" kill-server 2>/dev/null; done; ` +
-      '[ -z "$pids" ] || kill -9 $pids 2>/dev/null; exit 0',
+    'pids=; servidores=; carpetas=; while read -r clase id; do case $clase in ' +
+      'pid) pids="$pids $id -$id" ;; tmux) servidores="$servidores $id" ;; *) carpetas="$carpetas $id" ;; esac; done; ' +
+      'for s in $servidores; do tmux -L "$s" kill-server 2>/dev/null; done; ' +
+      'for c in $carpetas; do pids="$pids $(pgrep -f -- "$c" | tr "\n" " ")"; done; ' +
+      '[ -z "$pids" ] || kill -9 $pids 2>/dev/null; ' +
+      'for c in $carpetas; do rm -rf -- "$c"; done; exit 0',
   ],
   { detached: true, stdio: ['pipe', 'ignore', 'ignore'] },
 );
@@ -308,12 +314,17 @@ for (const nombre of todos) {
     let navegador;
     let pagina;
 
+    let perfil;
+
     before(async () => {
-      navegador = await puppeteer.launch({ ...lanzamientos[nombre], headless: true });
+      perfil = fs.mkdtempSync(path.join(os.tmpdir(), `tres-en-rayas-${nombre}-`));
+      vigilar('carpeta', perfil);
+      navegador = await puppeteer.launch({ ...lanzamientos[nombre], headless: true, userDataDir: perfil });
       vigilar('pid', navegador.process().pid);
     });
     after(async () => {
       await navegador?.close();
+      fs.rmSync(perfil, { recursive: true, force: true });
     });
 
     async function abrir(opciones = {}) {
