@@ -139,5 +139,6 @@ void copiaParaMostrar(const char *texto, char *destino, std::size_t tam, bool en
     }
 }
 
+const char textoPausa[] = "Presione una tecla para continuar . . . ";
 const char mensajeFalloLectura[] = "\nError al leer la entrada: el juego termina.\n";
 const char mensajeFalloEscritura[] = "\nError al escribir la salida: el juego termina.\n";

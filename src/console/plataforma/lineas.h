@@ -33,6 +33,13 @@ void quitaCaracterCortado(char *texto);
 // pair, and ends them with NUL.
 void copiaParaMostrar(const char *texto, char *destino, std::size_t tam, bool enTerminal);
 
+// The press-any-key line a pause prints where no command interpreter prints
+// its own.
+extern const char textoPausa[];
+
+// Clears a terminal's screen and puts the cursor in the top-left corner.
+inline constexpr char secuenciaLimpiar[] = "\x1b[H\x1b[2J";
+
 // The one-line messages of the two platform failures that end the game.
 extern const char mensajeFalloLectura[];
 extern const char mensajeFalloEscritura[];

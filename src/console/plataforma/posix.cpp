@@ -199,7 +199,7 @@ void limpiarPantalla() { escribirSecuencia(secuenciaLimpiar); }
 void borrarPantalla() { escribirSecuencia("\x1b[2J"); }
 
 void pausa() {
-    std::fputs("Presione una tecla para continuar . . . ", stdout);
+    std::fputs(textoPausa, stdout);
     // The pause waits for a key press of its own, all of its codes, and
     // leaves a code still queued from an earlier key to the game, as the
     // Windows console does.

@@ -12,8 +12,6 @@
 #include "console/plataforma/lineas.h"
 #include "console/plataforma/posix_terminal.h"
 
-const char secuenciaLimpiar[] = "\x1b[H\x1b[2J";
-
 namespace {
 
 bool haciaTerminal = false;

@@ -11,9 +11,6 @@
 // stop (Ctrl-Z and fg) or a resize, when the shell's lines or the terminal's
 // reflow have spoilt it.
 
-// Clears the screen and puts the cursor in the top-left corner.
-extern const char secuenciaLimpiar[];
-
 // Buffers standard output. Called once, at start.
 void prepararSalida();
 

@@ -71,12 +71,12 @@ void leerLinea(char *destino, std::size_t tam) {
 
 void descartarEntrada() { descartarRestoLinea(); }
 
-void limpiarPantalla() { std::fputs("\x1b[H\x1b[2J", stdout); }
+void limpiarPantalla() { std::fputs(secuenciaLimpiar, stdout); }
 
 void borrarPantalla() { std::fputs("\x1b[2J", stdout); }
 
 void pausa() {
-    std::fputs("Presione una tecla para continuar . . . ", stdout);
+    std::fputs(textoPausa, stdout);
     volcar();
     leerPulsacion();
     std::putchar('\n');
