@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "console/plataforma.h"
 #include "console/plataforma/lineas.h"
@@ -269,12 +270,7 @@ bool mostrarTexto(const char *texto) {
     HANDLE salida = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD modo = 0;
     if (GetConsoleMode(salida, &modo) != 0) {
-        // The console shows UTF-16 whatever its code page.
-        wchar_t ancho[4096];
-        const int largo = MultiByteToWideChar(CP_UTF8, 0, texto, -1, ancho, 4096);
-        DWORD escritos = 0;
-        if (largo > 0 &&
-            WriteConsoleW(salida, ancho, static_cast<DWORD>(largo - 1), &escritos, nullptr) != 0) {
+        if (escribirEnConsola(salida, texto, std::strlen(texto))) {
             return true;
         }
     } else if (std::fputs(texto, stdout) >= 0 && std::fflush(stdout) == 0) {
@@ -346,7 +342,7 @@ void pausa() {
     }
     // The interpreter would read an unknown amount of a piped input: the
     // pause takes exactly one key of it instead.
-    std::printf("Presione una tecla para continuar . . . ");
+    std::fputs(textoPausa, stdout);
     leerCodigo();
     std::putchar('\n');
 }

@@ -24,11 +24,10 @@ HANDLE salidaDeTuberia = nullptr;
 int consola = -1;
 int tuberia = -1;
 
-// Hands what the pipe holds to the console as UTF-16, a whole screen in one
-// write. The C library has already written each "\n" as "\r\n".
+// Hands what the pipe holds to the console, a whole screen in one write. The
+// C library has already written each "\n" as "\r\n".
 bool pasarAConsola() {
     static char bytes[1 << 16];
-    static wchar_t ancho[1 << 16];
     for (;;) {
         DWORD disponibles = 0;
         if (PeekNamedPipe(salidaDeTuberia, nullptr, 0, nullptr, &disponibles, nullptr) == 0) {
@@ -43,11 +42,7 @@ bool pasarAConsola() {
                      nullptr) == 0) {
             return false;
         }
-        const int anchos = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(leidos), ancho,
-                                               static_cast<int>(sizeof ancho / sizeof ancho[0]));
-        DWORD escritos = 0;
-        if (anchos <= 0 || WriteConsoleW(consolaDeSalida, ancho, static_cast<DWORD>(anchos),
-                                         &escritos, nullptr) == 0) {
+        if (!escribirEnConsola(consolaDeSalida, bytes, leidos)) {
             return false;
         }
     }
@@ -73,6 +68,18 @@ void convertirSalidaDeConsola() {
 }
 
 } // namespace
+
+bool escribirEnConsola(HANDLE consola, const char *texto, std::size_t largo) {
+    static wchar_t ancho[1 << 16];
+    if (largo == 0) {
+        return true;
+    }
+    const int anchos = MultiByteToWideChar(CP_UTF8, 0, texto, static_cast<int>(largo), ancho,
+                                           static_cast<int>(sizeof ancho / sizeof ancho[0]));
+    DWORD escritos = 0;
+    return anchos > 0 &&
+           WriteConsoleW(consola, ancho, static_cast<DWORD>(anchos), &escritos, nullptr) != 0;
+}
 
 [[noreturn]] void consolaPerdida() { std::_Exit(0); }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
+#include <cstddef>
+
 // Standard output on Windows: fully buffered and handed over right before
 // each wait for the player, each command of the interpreter and the end, so
 // that a whole screen goes out in one write. On a console it goes out as
@@ -19,6 +23,10 @@ void volcarSalida();
 // Runs a command of the interpreter ("cls", "pause") on the console, after
 // what is buffered.
 void ejecutarOrden(const char *orden);
+
+// Writes UTF-8 text to a console as UTF-16, which it shows whatever its code
+// page, in one call. largo is at most 64 KiB.
+bool escribirEnConsola(HANDLE consola, const char *texto, std::size_t largo);
 
 // The console is gone: nothing is left to show or to restore; ends the game
 // with status 0.
