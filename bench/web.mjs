@@ -7,31 +7,13 @@
 //   node bench/web.mjs SITE_FOLDER NPM_FOLDER [KEYS]
 
 import { createRequire } from 'node:module';
-import fs from 'node:fs';
-import http from 'node:http';
 import path from 'node:path';
+import { lanzamientos, servir } from '../tests/web/sitio.mjs';
 
 const [sitio, carpetaNpm, cuantas = '200'] = process.argv.slice(2);
 const puppeteer = createRequire(path.join(path.resolve(carpetaNpm), 'package.json'))('puppeteer-core');
-const tipos = { '.html': 'text/html', '.mjs': 'text/javascript', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.svg': 'image/svg+xml' };
-const servidor = http.createServer((pedido, respuesta) => {
-  const ruta = new URL(pedido.url, 'http://localhost').pathname;
-  const archivo = path.join(path.resolve(sitio), ruta.endsWith('/') ? `${ruta}index.html` : ruta);
-  fs.readFile(archivo, (error, datos) => {
-    if (error) {
-      respuesta.writeHead(404).end();
-    } else {
-      respuesta.writeHead(200, { 'content-type': tipos[path.extname(archivo)] ?? 'application/octet-stream' }).end(datos);
-    }
-  });
-});
-await new Promise((listo) => servidor.listen(0, '127.0.0.1', listo));
-
-const navegador = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
+const servidor = await servir(sitio);
+const navegador = await puppeteer.launch({ ...lanzamientos.chromium, headless: true });
 try {
   const pagina = await navegador.newPage();
   await pagina.goto(`http://127.0.0.1:${servidor.address().port}/`);

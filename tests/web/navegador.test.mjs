@@ -16,9 +16,9 @@ import { spawn, execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import { fileURLToPath } from 'node:url';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import { lanzamientos, servir } from './sitio.mjs';
 
 const raiz = path.resolve(fileURLToPath(import.meta.url), '../../..');
 const sitio = process.env.TRES_EN_RAYAS_SITIO ?? path.join(raiz, 'build-web/web');
@@ -78,38 +78,6 @@ function recortar(lineas) {
     lineas.pop();
   }
   return lineas;
-}
-
-// The static site, served as any static host would.
-const tipos = {
-  '.html': 'text/html; charset=utf-8',
-  '.mjs': 'text/javascript',
-  '.js': 'text/javascript',
-  '.css': 'text/css',
-  '.svg': 'image/svg+xml',
-  '.wasm': 'application/wasm',
-};
-function servir(carpeta) {
-  const servidor = http.createServer((pedido, respuesta) => {
-    const ruta = decodeURIComponent(new URL(pedido.url, 'http://localhost').pathname);
-    let archivo = path.join(carpeta, ruta);
-    if (!archivo.startsWith(carpeta)) {
-      respuesta.writeHead(403).end();
-      return;
-    }
-    if (ruta.endsWith('/')) {
-      archivo = path.join(archivo, 'index.html');
-    }
-    fs.readFile(archivo, (error, datos) => {
-      if (error) {
-        respuesta.writeHead(404).end();
-        return;
-      }
-      const tipo = tipos[path.extname(archivo)] ?? 'application/octet-stream';
-      respuesta.writeHead(200, { 'content-type': tipo }).end(datos);
-    });
-  });
-  return new Promise((listo) => servidor.listen(0, '127.0.0.1', () => listo(servidor)));
 }
 
 // Keys by name, as the browser and tmux call them.
@@ -281,22 +249,6 @@ async function aLaPar(pagina, pasos) {
 }
 
 const todos = (process.env.NAVEGADORES ?? 'chromium firefox').split(/\s+/).filter(Boolean);
-const lanzamientos = {
-  chromium: {
-    browser: 'chrome',
-    executablePath: '/usr/bin/chromium',
-    args: [
-      '--no-sandbox',
-      '--disable-gpu',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-    ],
-  },
-  firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr' },
-};
 
 let servidor;
 let url;

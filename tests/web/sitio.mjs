@@ -1,0 +1,57 @@
+// What the browser tests and the benchmark share: the static site served on
+// the loopback as any static host would, and how headless Chromium and
+// Firefox are started (Debian's own; puppeteer downloads none).
+
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+
+// The static site, served as any static host would.
+const tipos = {
+  '.html': 'text/html; charset=utf-8',
+  '.mjs': 'text/javascript',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.svg': 'image/svg+xml',
+  '.wasm': 'application/wasm',
+};
+export function servir(sitio) {
+  const carpeta = path.resolve(sitio);
+  const servidor = http.createServer((pedido, respuesta) => {
+    const ruta = decodeURIComponent(new URL(pedido.url, 'http://localhost').pathname);
+    let archivo = path.join(carpeta, ruta);
+    if (!archivo.startsWith(carpeta)) {
+      respuesta.writeHead(403).end();
+      return;
+    }
+    if (ruta.endsWith('/')) {
+      archivo = path.join(archivo, 'index.html');
+    }
+    fs.readFile(archivo, (error, datos) => {
+      if (error) {
+        respuesta.writeHead(404).end();
+        return;
+      }
+      const tipo = tipos[path.extname(archivo)] ?? 'application/octet-stream';
+      respuesta.writeHead(200, { 'content-type': tipo }).end(datos);
+    });
+  });
+  return new Promise((listo) => servidor.listen(0, '127.0.0.1', () => listo(servidor)));
+}
+
+export const lanzamientos = {
+  chromium: {
+    browser: 'chrome',
+    executablePath: '/usr/bin/chromium',
+    args: [
+      '--no-sandbox',
+      '--disable-gpu',
+      '--disable-quic',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+    ],
+  },
+  firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr' },
+};
