@@ -1,6 +1,8 @@
 # Leaves every release artifact of the commit checked out in FUENTES in
-# BINARIOS/dist: the source archive, the .deb, the Windows .zip and
-# installer, the web site's .zip, and SHA256SUMS. Run by the dist target of a build configured
+# BINARIOS/dist: the source archive, the .debs (amd64, and static ones for
+# arm64 and armhf), the static Linux executables' .tar.gz (x86_64, aarch64,
+# armv7), the Windows .zip and installer, the web site's .zip, and
+# SHA256SUMS. Run by the dist target of a build configured
 # with TRES_EN_RAYAS_PUBLICAR (the publicar workflow), after its tests.
 #
 # Every artifact repeats bit for bit: the time in all of them is
@@ -19,8 +21,9 @@ get_filename_component(herramientas "${CMAKE_COMMAND}" DIRECTORY)
 find_program(CPACK cpack HINTS "${herramientas}" NO_DEFAULT_PATH)
 find_program(CPACK cpack)
 set(faltan "")
-foreach(herramienta git gzip touch dpkg-shlibdeps makensis x86_64-w64-mingw32-g++-posix
-                    x86_64-w64-mingw32-windres clang++ wasm-ld wasm-opt npm zip)
+foreach(herramienta git gzip tar touch dpkg-shlibdeps makensis x86_64-w64-mingw32-g++-posix
+                    x86_64-w64-mingw32-windres aarch64-linux-gnu-g++ arm-linux-gnueabihf-g++
+                    clang++ wasm-ld wasm-opt npm zip)
   string(MAKE_C_IDENTIFIER "${herramienta}" nombre)
   find_program(HERRAMIENTA_${nombre} ${herramienta})
   if(NOT HERRAMIENTA_${nombre})
@@ -88,10 +91,39 @@ foreach(generador ZIP NSIS)
   ejecutar("${CPACK}" --config "${windows}/CPackConfig.cmake" -G ${generador} -B "${paquetes}")
 endforeach()
 
+# Static Linux executables, one per CPU, each from a build of its own:
+# a .tar.gz of the executable (stripped), the players' guide, the manual
+# page and the licence; for ARM also the .deb of its Debian architecture.
+foreach(cpu x86_64 aarch64 armv7)
+  set(construccion "${BINARIOS}/linux-${cpu}")
+  set(cadena "")
+  if(cpu STREQUAL "aarch64")
+    set(cadena --toolchain "${FUENTES}/cmake/aarch64-linux-gnu.cmake")
+  elseif(cpu STREQUAL "armv7")
+    set(cadena --toolchain "${FUENTES}/cmake/arm-linux-gnueabihf.cmake")
+  endif()
+  ejecutar("${CMAKE_COMMAND}" -S "${FUENTES}" -B "${construccion}" ${cadena}
+           -DCMAKE_BUILD_TYPE=Release -DTRES_EN_RAYAS_PRUEBAS=OFF -DTRES_EN_RAYAS_PUBLICAR=ON
+           -DTRES_EN_RAYAS_ESTATICO=ON)
+  ejecutar("${CMAKE_COMMAND}" --build "${construccion}" -j2)
+  if(cadena)
+    ejecutar("${CPACK}" --config "${construccion}/CPackConfig.cmake" -G DEB -B "${paquetes}")
+  endif()
+  set(nombre "tres-en-rayas-${VERSION}-linux-${cpu}")
+  file(REMOVE_RECURSE "${construccion}/instalado" "${construccion}/tar")
+  ejecutar("${CMAKE_COMMAND}" --install "${construccion}" --prefix "${construccion}/instalado" --strip)
+  file(COPY "${construccion}/instalado/games/tres-en-rayas" "${FUENTES}/LEEME.md"
+            "${FUENTES}/man/tres-en-rayas.6" "${FUENTES}/LICENSE"
+       DESTINATION "${construccion}/tar/${nombre}")
+  ejecutar(tar -C "${construccion}/tar" --sort=name --format=gnu --owner=0 --group=0
+           --numeric-owner "--mtime=@${fecha}" --mode=a+rX,u+w,go-w -cf - "${nombre}"
+           COMMAND gzip -9n OUTPUT_FILE "${dist}/${nombre}.tar.gz")
+endforeach()
+
 file(GLOB artefactos "${paquetes}/*.deb" "${paquetes}/*.zip" "${paquetes}/*-instalador.exe")
 list(LENGTH artefactos cuantos)
-if(NOT cuantos EQUAL 3)
-  message(FATAL_ERROR "publicar: expected a .deb, a .zip and an installer, found: ${artefactos}")
+if(NOT cuantos EQUAL 5)
+  message(FATAL_ERROR "publicar: expected three .debs, a .zip and an installer, found: ${artefactos}")
 endif()
 file(COPY ${artefactos} DESTINATION "${dist}")
 
