@@ -6,7 +6,9 @@
 # calls per key read (piped, and in a real terminal through tmux), and CPU
 # time per key over a long piped session. For the web build: the size of
 # the .wasm and of the whole page as served (plain and gzipped), and the
-# time from a key event to the screen updated in headless Chromium.
+# time from a key event to the screen updated in headless Chromium. The size
+# of each static Linux executable, stripped as released, for every CPU
+# whose cross compiler is installed.
 #
 #   bash bench/medir.sh [RUNS]
 set -euo pipefail
@@ -103,6 +105,22 @@ if command -v wasm-opt >/dev/null && [ -x /usr/bin/chromium ]; then
   read -r tecla_web tecla_web_max < <(node bench/web.mjs build-web/web build-web/npm "$vueltas")
 fi
 
+# The static Linux executables, built and stripped as the release does.
+estaticos=()
+for cpu in x86_64 aarch64 armv7; do
+  case $cpu in
+    x86_64) cadena=() ;;
+    aarch64) cadena=(--toolchain cmake/aarch64-linux-gnu.cmake) ;;
+    armv7) cadena=(--toolchain cmake/arm-linux-gnueabihf.cmake) ;;
+  esac
+  [ "$cpu" = x86_64 ] || command -v "$(basename "${cadena[1]}" .cmake)-g++" >/dev/null || continue
+  cmake -S . -B "$trabajo/linux-$cpu" "${cadena[@]}" -DCMAKE_BUILD_TYPE=Release \
+    -DTRES_EN_RAYAS_PRUEBAS=OFF -DTRES_EN_RAYAS_ESTATICO=ON >/dev/null
+  cmake --build "$trabajo/linux-$cpu" -j2 >/dev/null
+  cmake --install "$trabajo/linux-$cpu" --prefix "$trabajo/linux-$cpu/instalado" --strip >/dev/null
+  estaticos+=("$cpu $(stat -c %s "$trabajo/linux-$cpu/instalado/games/tres-en-rayas")")
+done
+
 if command -v hyperfine >/dev/null; then
   hyperfine -N --warmup 20 --runs "$vueltas" --input <(printf 3) \
     "$juego" "$trabajo/minimo" 2>/dev/null | sed 's/^/  hyperfine: /' || true
@@ -132,3 +150,9 @@ awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
     printf "%-42s %11.2f ms %11.2f ms %8s %10s\n", "web: key to screen, Chromium (median, max)", tw, twm, "", "<= 16 ms"
   }
 }'
+for estatico in "${estaticos[@]}"; do
+  read -r cpu bytes <<<"$estatico"
+  awk -v cpu="$cpu" -v b="$bytes" 'BEGIN {
+    printf "%-42s %10.1f KiB %14s %8s %10s\n", "static Linux executable, " cpu, b / 1024, "", "", "< 1024 KiB"
+  }'
+done
