@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Draws the game's icon (the board with an X and an O of
 paquete/io.github.tresenrayas.TresEnRayas.svg) into the Windows icon
-paquete/windows/tres-en-rayas.ico, at the sizes Windows asks for, with the
-standard library alone. Run it again after changing the drawing."""
+paquete/windows/tres-en-rayas.ico, at the sizes Windows asks for, and into
+the web page's PNG icons of 192 and 512 pixels, one of them maskable (the
+board inside the middle that every mask shape keeps, on a background that
+fills the square), with the standard library alone. The same drawing gives
+the same bytes. Run it again after changing the drawing."""
 
 import math
 import struct
@@ -49,8 +52,11 @@ def color(p):
     return pintado
 
 
-def imagen(lado, muestras=4):
-    """RGBA rows of the drawing at lado x lado pixels, smoothed."""
+def imagen(lado, muestras=4, mascara=False):
+    """RGBA rows of the drawing at lado x lado pixels, smoothed. A maskable
+    one has the drawing in the middle 60% (inside the circle of 80% that
+    masks keep) and the background colour everywhere else."""
+    escala, margen = (128 / (0.6 * lado), -0.2 * 128 / 0.6) if mascara else (128 / lado, 0)
     filas = []
     for y in range(lado):
         fila = bytearray()
@@ -58,9 +64,11 @@ def imagen(lado, muestras=4):
             suma, cubiertas = [0, 0, 0], 0
             for sy in range(muestras):
                 for sx in range(muestras):
-                    escala = 128 / lado
-                    punto = ((x + (sx + 0.5) / muestras) * escala, (y + (sy + 0.5) / muestras) * escala)
+                    punto = ((x + (sx + 0.5) / muestras) * escala + margen,
+                             (y + (sy + 0.5) / muestras) * escala + margen)
                     c = color(punto)
+                    if c is None and mascara:
+                        c = FONDO
                     if c is not None:
                         cubiertas += 1
                         suma = [s + v for s, v in zip(suma, c)]
@@ -73,11 +81,11 @@ def imagen(lado, muestras=4):
     return filas
 
 
-def png(lado):
+def png(lado, muestras=4, mascara=False):
     def trozo(tipo, datos):
         return struct.pack(">I", len(datos)) + tipo + datos + struct.pack(">I", zlib.crc32(tipo + datos))
 
-    crudo = b"".join(b"\0" + fila for fila in imagen(lado))
+    crudo = b"".join(b"\0" + fila for fila in imagen(lado, muestras, mascara))
     return (b"\x89PNG\r\n\x1a\n" + trozo(b"IHDR", struct.pack(">IIBBBBB", lado, lado, 8, 6, 0, 0, 0))
             + trozo(b"IDAT", zlib.compress(crudo, 9)) + trozo(b"IEND", b""))
 
@@ -91,8 +99,12 @@ def main():
     for lado, datos in zip(lados, imagenes):
         entradas += struct.pack("<BBBBHHII", lado % 256, lado % 256, 0, 0, 1, 32, len(datos), desplazamiento)
         desplazamiento += len(datos)
-    destino = Path(__file__).resolve().parent.parent / "paquete" / "windows" / "tres-en-rayas.ico"
-    destino.write_bytes(cabecera + entradas + b"".join(imagenes))
+    raiz = Path(__file__).resolve().parent.parent
+    (raiz / "paquete" / "windows" / "tres-en-rayas.ico").write_bytes(cabecera + entradas + b"".join(imagenes))
+    web = raiz / "web"
+    (web / "icono-192.png").write_bytes(png(192))
+    (web / "icono-512.png").write_bytes(png(512, muestras=2))
+    (web / "icono-mascara-512.png").write_bytes(png(512, muestras=2, mascara=True))
 
 
 if __name__ == "__main__":
