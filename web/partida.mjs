@@ -1,5 +1,5 @@
 // The page: the game, compiled to WebAssembly, played in an xterm.js terminal
-// of 80 columns and 24 rows.
+// of 80 columns and 24 rows, or fewer where they would not be legible.
 //
 // The game reads its keys in a blocking loop, as on any console. Here its
 // one import, navegador.leer_byte, hands over the next byte typed; when none
@@ -8,45 +8,86 @@
 // out, and then resumed where it stopped. That needs no threads, so no
 // SharedArrayBuffer and no special headers: any static file host serves it.
 // The other system calls (standard output, the clock, the exit) go through
-// the WASI shim.
+// the WASI shim. A service worker keeps the site for playing offline.
 
 import { Terminal } from './xterm.mjs';
 import { WASI, WASIProcExit, OpenFile, File, ConsoleStdout } from './wasi/index.js';
 
 const columnas = 80;
 const filas = 24;
+// The letters never go below this, nor above the other.
+const letraMinima = 14;
+const letraMaxima = 24;
 // What leer_byte answers when its wait ran out with nothing typed.
 const sinByte = -2;
 // The page of memory where the game's stack is kept while it waits.
 const paginaWasm = 65536;
 
+const pantalla = document.getElementById('pantalla');
 const contenedor = document.getElementById('terminal');
+const aviso = document.getElementById('aviso-teclado');
 const botonOtraVez = document.getElementById('jugar-otra-vez');
 const tactil = document.getElementById('tactil');
 const lector = document.getElementById('lector');
+const esTactil = window.matchMedia('(pointer: coarse)').matches;
+const sinMovimiento = window.matchMedia('(prefers-reduced-motion: reduce)');
 
-// The grid never changes; only the letters grow or shrink with the window.
-function tamanoLetra() {
-  const ancho = Math.min(window.innerWidth, document.documentElement.clientWidth || window.innerWidth) - 16;
-  const alto = window.innerHeight - (tactil.hidden ? 80 : 200);
-  const porAncho = ancho / (columnas * 0.6);
-  const porAlto = alto / (filas * 1.2);
-  return Math.max(6, Math.min(24, Math.floor(Math.min(porAncho, porAlto))));
+// What screen readers announce of the terminal, in the page's language.
+Terminal.strings.promptLabel = 'Entrada del terminal';
+Terminal.strings.tooMuchOutput = 'Demasiado texto para leerlo en voz alta: recorra las filas para leerlas';
+
+if (esTactil) {
+  tactil.hidden = false;
+  aviso.hidden = false;
 }
 
 const terminal = new Terminal({
   cols: columnas,
   rows: filas,
   convertEol: true,
-  cursorBlink: true,
+  cursorBlink: !sinMovimiento.matches,
   scrollback: 0,
-  fontSize: tamanoLetra(),
+  fontSize: letraMinima,
   fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
 });
 terminal.open(contenedor);
-window.addEventListener('resize', () => {
-  terminal.options.fontSize = tamanoLetra();
+sinMovimiento.addEventListener('change', () => {
+  terminal.options.cursorBlink = !sinMovimiento.matches;
 });
+
+// The grid in the terminal's box: 80x24 wherever they fit with letters of
+// letraMinima or more, the letters then as large as the box allows; where
+// they do not, the most columns and rows that fit at letraMinima.
+function ajustar() {
+  const ancho = pantalla.clientWidth;
+  const alto = pantalla.clientHeight - (aviso.hidden ? 0 : aviso.offsetHeight + 8);
+  const rejilla = () => terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
+  const cabe = () => rejilla().width <= ancho && rejilla().height <= alto;
+  terminal.options.fontSize = letraMinima;
+  // A cell's size at letraMinima, from the grid as drawn.
+  const celdaAncho = rejilla().width / terminal.cols;
+  const celdaAlto = rejilla().height / terminal.rows;
+  const escala = Math.min(ancho / (columnas * celdaAncho), alto / (filas * celdaAlto));
+  if (escala >= 1) {
+    terminal.resize(columnas, filas);
+    let letra = Math.min(letraMaxima, Math.floor(letraMinima * escala));
+    terminal.options.fontSize = letra;
+    while (letra > letraMinima && !cabe()) {
+      terminal.options.fontSize = --letra;
+    }
+    return;
+  }
+  let cols = Math.max(1, Math.min(columnas, Math.floor(ancho / celdaAncho)));
+  let rows = Math.max(1, Math.min(filas, Math.floor(alto / celdaAlto)));
+  terminal.resize(cols, rows);
+  while (!cabe() && (cols > 1 || rows > 1)) {
+    cols = Math.max(1, cols - (rejilla().width > ancho ? 1 : 0));
+    rows = Math.max(1, rows - (rejilla().height > alto ? 1 : 0));
+    terminal.resize(cols, rows);
+  }
+}
+ajustar();
+window.addEventListener('resize', ajustar);
 
 // The bytes typed and not yet read by the game, in order, and the game's
 // wait for them.
@@ -133,6 +174,20 @@ async function jugar(numero) {
       espera = esperarByte(esperaMs);
       return 0;
     },
+    // The game asks for a name (1), or has it (0): the keyboard's focus
+    // goes to the terminal, so that a phone shows its keyboard where the
+    // browser allows it, and on a touch screen leaves it after the name,
+    // so that the keyboard no longer hides the keypad.
+    pide_linea(pide) {
+      if (numero !== actual) {
+        return;
+      }
+      if (pide) {
+        terminal.focus();
+      } else if (esTactil) {
+        terminal.blur();
+      }
+    },
   };
 
   try {
@@ -193,7 +248,13 @@ function nueva() {
   window.partida.estado = null;
   botonOtraVez.hidden = true;
   terminal.reset();
-  terminal.focus();
+  // On a touch screen the keypad plays, and the phone's keyboard stays
+  // away until a name is asked for or the terminal is tapped.
+  if (esTactil) {
+    botonOtraVez.blur();
+  } else {
+    terminal.focus();
+  }
   jugar(actual);
 }
 
@@ -205,13 +266,7 @@ lector.addEventListener('change', () => {
   terminal.options.screenReaderMode = lector.checked;
 });
 
-// On a touch screen: the keys the game asks for, under the terminal. They
-// type without taking the focus, so that the phone's keyboard stays away
-// until the terminal is tapped, for a name.
-if (window.matchMedia('(pointer: coarse)').matches) {
-  tactil.hidden = false;
-  terminal.options.fontSize = tamanoLetra();
-}
+// The keypad types without taking the focus.
 tactil.addEventListener('pointerdown', (evento) => evento.preventDefault());
 tactil.addEventListener('click', (evento) => {
   const boton = evento.target.closest('button');
@@ -221,3 +276,9 @@ tactil.addEventListener('click', (evento) => {
 });
 
 nueva();
+
+// The site is kept by a service worker, for playing offline; a new release
+// replaces it at the next visits.
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('servicio.js').catch((error) => console.warn(error));
+}

@@ -19,11 +19,16 @@
 #include "console/plataforma/lineas.h"
 #include "console/plataforma/teclas.h"
 
-// The page's one import: the next byte typed, waiting at most esperaMs
+// The page's import that waits: the next byte typed, waiting at most esperaMs
 // milliseconds (no limit when negative). Answers 0..255, or sinByte when the
 // wait ran out.
 extern "C" __attribute__((import_module("navegador"), import_name("leer_byte"))) int
 leerByteDelNavegador(int esperaMs);
+
+// Tells the page that the game asks for a line (1), or has it (0), so that
+// the keyboard's focus goes where a name is typed.
+extern "C" __attribute__((import_module("navegador"), import_name("pide_linea"))) void
+avisarLineaAlNavegador(int pide);
 
 namespace {
 
@@ -65,7 +70,9 @@ int leerTecla() {
 void leerLinea(char *destino, std::size_t tam) {
     volcar();
     // The page's input never ends: the editor always ends its line.
+    avisarLineaAlNavegador(1);
     leerLineaEditada(leerPulsacion, eco, nullptr, destino, tam);
+    avisarLineaAlNavegador(0);
     quitaCaracterCortado(destino);
 }
 
