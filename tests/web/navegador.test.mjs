@@ -94,13 +94,19 @@ const nombres = {
   Delete: ['Delete', 'DC'],
   F1: ['F1', 'F1'],
 };
-// A step is a named key ({ tecla }) or literal text ({ texto }).
+// A step is a named key ({ tecla }), literal text ({ texto }) or a tap on
+// a touch key ({ toque }, typed as text or Enter in tmux).
 const tecla = (nombre) => ({ tecla: nombre });
 const texto = (literal) => ({ texto: literal });
-// Steps written as words: "<Name>" is a key, any other word is text typed
-// at once, "_" standing for a space.
+// Steps written as words: "<Name>" is a key, "[Label]" a touch key, any
+// other word is text typed at once, "_" standing for a space.
 const pasos = (guion) =>
-  guion.split(' ').map((p) => (p.startsWith('<') ? tecla(p.slice(1, -1)) : texto(p.replaceAll('_', ' '))));
+  guion.split(' ').map((p) => {
+    if (p.startsWith('<')) {
+      return tecla(p.slice(1, -1));
+    }
+    return p.startsWith('[') ? { toque: p.slice(1, -1) } : texto(p.replaceAll('_', ' '));
+  });
 
 // The page in one tab.
 class Pagina {
@@ -132,11 +138,43 @@ class Pagina {
   }
 
   async enviar(paso) {
-    if (paso.texto !== undefined) {
+    if (paso.toque !== undefined) {
+      await this.tocar(paso.toque);
+    } else if (paso.texto !== undefined) {
       await this.pestana.keyboard.type(paso.texto);
     } else {
       await this.pestana.keyboard.press(nombres[paso.tecla][0]);
     }
+  }
+
+  // A tap on the touch key of that label.
+  async tocar(etiqueta) {
+    for (const boton of await this.pestana.$$('#tactil button')) {
+      if ((await boton.evaluate((b) => b.textContent)) === etiqueta) {
+        await boton.tap();
+        return;
+      }
+    }
+    assert.fail(`no touch key ${etiqueta}`);
+  }
+
+  // Boxes of the page's parts, in CSS pixels, and the grid.
+  medidas() {
+    return this.pestana.evaluate(() => {
+      const caja = (elemento) => {
+        const r = elemento.getBoundingClientRect();
+        return { x: r.x, y: r.y, derecha: r.right, abajo: r.bottom, ancho: r.width, alto: r.height };
+      };
+      return {
+        ventana: { ancho: window.innerWidth, alto: window.innerHeight },
+        desplazable: document.documentElement.scrollWidth > window.innerWidth,
+        terminal: caja(window.partida.terminal.element),
+        teclas: [...document.querySelectorAll('#tactil button')].map(caja),
+        columnas: window.partida.terminal.cols,
+        filas: window.partida.terminal.rows,
+        letra: window.partida.terminal.options.fontSize,
+      };
+    });
   }
 
   estado() {
@@ -166,13 +204,14 @@ class Pagina {
   }
 }
 
-// The native build in an 80x24 tmux pane on a private server.
+// The native build in a tmux pane (80x24, or the page's grid) on a private
+// server.
 let servidoresTmux = 0;
 class Nativo {
-  constructor() {
+  constructor(columnas = 80, filas = 24) {
     this.servidor = `tres-en-rayas-web-${process.pid}-${++servidoresTmux}`;
     vigilar('tmux', this.servidor);
-    this.tmux('new-session', '-d', '-x', '80', '-y', '24', '-s', 'juego', `${nativo}; exec sleep 3600`);
+    this.tmux('new-session', '-d', '-x', `${columnas}`, '-y', `${filas}`, '-s', 'juego', `${nativo}; exec sleep 3600`);
     vigilar('pid', this.tmux('display-message', '-p', '-t', 'juego', '#{pane_pid}').trim());
   }
 
@@ -193,8 +232,9 @@ class Nativo {
   }
 
   async enviar(paso) {
-    if (paso.texto !== undefined) {
-      this.tmux('send-keys', '-t', 'juego', '-l', paso.texto);
+    if (paso.texto !== undefined || paso.toque !== undefined) {
+      const literal = paso.texto ?? paso.toque;
+      this.tmux('send-keys', '-t', 'juego', ...(literal === 'Intro' ? ['Enter'] : ['-l', literal]));
     } else {
       this.tmux('send-keys', '-t', 'juego', nombres[paso.tecla][1]);
     }
@@ -219,12 +259,14 @@ const menu = [
 ];
 const pausaTexto = 'Presione una tecla para continuar . . .';
 
-// Types the same steps into the page and into the native build, and after
-// each step waits for the native screen to change (unless the step is
-// marked igual: its key changes nothing that shows), then for the page to
-// show exactly what the native build shows, cursor included.
+// Types the same steps into the page and into the native build, in a pane
+// of the page's columns and rows, and after each step waits for the native
+// screen to change (unless the step is marked igual: its key changes
+// nothing that shows), then for the page to show exactly what the native
+// build shows, cursor included.
 async function aLaPar(pagina, pasos) {
-  const nativa = new Nativo();
+  const { columnas, filas } = await pagina.medidas();
+  const nativa = new Nativo(columnas, filas);
   try {
     let antes = await esperarA(() => nativa.leer(), (p) => p.lineas[5] === menu[5], 'the native menu', comoTexto);
     await esperarA(() => pagina.leerRecortada(), (p) => iguales(p, antes), 'the first menu', comoTexto);
@@ -284,20 +326,24 @@ for (const nombre of todos) {
         await pagina.pestana.close();
       }
       const pestana = await navegador.newPage();
-      if (opciones.tactil) {
-        await pestana.setViewport({ width: 412, height: 915, hasTouch: true, isMobile: true });
+      if (opciones.ancho) {
+        const tactil = Boolean(opciones.tactil);
+        await pestana.setViewport({ width: opciones.ancho, height: opciones.alto, hasTouch: tactil, isMobile: tactil });
       }
       pagina = new Pagina(pestana);
       await pagina.abrir(url);
       return pagina;
     }
 
-    test('the page: Spanish, relative URLs, 80x24 whatever the window, focus on the terminal', async () => {
+    test('the page: Spanish, accessible, relative URLs, a legible grid that fits the window, focus on the terminal', async () => {
       const p = await abrir();
       const datos = await p.pestana.evaluate(() => ({
         lang: document.documentElement.lang,
         titulo: document.title,
         icono: document.querySelector('link[rel="icon"]').getAttribute('href'),
+        descripcion: document.querySelector('meta[name="description"]').content,
+        tema: document.querySelector('meta[name="theme-color"]').content,
+        etiqueta: window.partida.terminal.textarea.getAttribute('aria-label'),
         urls: [...document.querySelectorAll('[src], [href]')].map((e) => e.getAttribute('src') ?? e.getAttribute('href')),
         foco: document.activeElement === window.partida.terminal.textarea,
         estado: window.partida.estado,
@@ -307,6 +353,9 @@ for (const nombre of todos) {
       assert.equal(datos.lang, 'es');
       assert.equal(datos.titulo, 'Tres en rayas');
       assert.equal(datos.icono, 'icono.svg');
+      assert.match(datos.descripcion, /^El tres en raya de la consola, en castellano/);
+      assert.equal(datos.tema, '#000000');
+      assert.equal(datos.etiqueta, 'Entrada del terminal');
       for (const direccion of datos.urls) {
         assert.doesNotMatch(direccion, /^(\/|[a-z]+:)/, `${direccion} is not relative`);
       }
@@ -315,23 +364,33 @@ for (const nombre of todos) {
       assert.ok(datos.tactil, 'no touch keys without a touch screen');
       assert.ok(datos.otraVez, 'no "Jugar otra vez" while the game runs');
       await p.esperarLineas(menu, 'the menu');
-      const letras = [];
-      for (const ancho of [1280, 420]) {
-        await p.pestana.setViewport({ width: ancho, height: 800 });
-        await esperar(100);
-        letras.push(
-          await p.pestana.evaluate(() => [
-            window.partida.terminal.cols,
-            window.partida.terminal.rows,
-            window.partida.terminal.options.fontSize,
-          ]),
-        );
+      // axe-core finds nothing, with and without the screen reader's mode
+      // (for blind players).
+      await p.pestana.addScriptTag({ path: path.join(carpetaNpm, 'node_modules/axe-core/axe.min.js') });
+      for (const lector of [false, true]) {
+        if (lector) {
+          await p.pestana.click('#lector');
+          assert.equal(await p.pestana.evaluate(() => window.partida.terminal.options.screenReaderMode), true);
+        }
+        const violaciones = await p.pestana.evaluate(async () => (await window.axe.run(document)).violations);
+        assert.deepEqual(violaciones.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], `lector ${lector}`);
       }
-      assert.deepEqual(letras.map(([c, f]) => [c, f]), [[80, 24], [80, 24]]);
-      assert.ok(letras[1][2] < letras[0][2], `the letters shrink in a narrow window: ${letras}`);
-      // The screen reader's mode, for blind players.
-      await p.pestana.click('#lector');
-      assert.equal(await p.pestana.evaluate(() => window.partida.terminal.options.screenReaderMode), true);
+      // 80x24 on a desktop, the letters growing with the window; at a
+      // phone's width, letters of 14 px and fewer columns. Nothing scrolls
+      // sideways, and the terminal is wholly in the window.
+      const vistas = [];
+      for (const ancho of [1280, 1000, 420]) {
+        await p.pestana.setViewport({ width: ancho, height: 800 });
+        // The window's resize is handled before the next frame.
+        await p.pestana.evaluate(() => new Promise((listo) => requestAnimationFrame(listo)));
+        vistas.push(await p.medidas());
+      }
+      assert.deepEqual(vistas.map((m) => [m.columnas, m.filas]).slice(0, 2), [[80, 24], [80, 24]]);
+      assert.ok(vistas[0].letra > vistas[1].letra && vistas[1].letra >= 14, JSON.stringify(vistas));
+      assert.ok(vistas[2].columnas < 80 && vistas[2].letra === 14, JSON.stringify(vistas[2]));
+      for (const m of vistas) {
+        assert.ok(!m.desplazable && m.terminal.derecha <= m.ventana.ancho && m.terminal.abajo <= m.ventana.alto, JSON.stringify(m));
+      }
     });
 
     test('the menu refuses wrong keys as the native build does, Ctrl-C too, and 3 ends with status 0', async () => {
@@ -445,43 +504,124 @@ for (const nombre of todos) {
       await p.esperarEstado(0);
     });
 
-    test('on a touch screen, a row of keys under the terminal plays', async (contexto) => {
+    test('installable, playable offline, and a new release shown within three reloads', async (contexto) => {
       if (nombre !== 'chromium') {
-        contexto.skip('touch screens are emulated in Chromium only');
+        contexto.skip('installability and going offline are asked of Chromium');
         return;
       }
-      const p = await abrir({ tactil: true });
-      await p.esperarLineas(menu, 'the menu');
-      assert.equal(await p.pestana.evaluate(() => document.getElementById('tactil').hidden), false);
-      const tocar = async (etiqueta) => {
-        for (const boton of await p.pestana.$$('#tactil button')) {
-          if ((await boton.evaluate((b) => b.textContent)) === etiqueta) {
-            await boton.tap();
-            return;
-          }
+      // A copy of the site of the test's own, served on a port of its own.
+      const copia = fs.mkdtempSync(path.join(os.tmpdir(), 'tres-en-rayas-sitio-'));
+      vigilar('carpeta', copia);
+      fs.cpSync(sitio, copia, { recursive: true });
+      let propio = await servir(copia);
+      const puerto = propio.address().port;
+      try {
+        const pestana = await navegador.newPage();
+        pagina = new Pagina(pestana);
+        await pagina.abrir(`http://127.0.0.1:${puerto}/`);
+        await pestana.evaluate(() => navigator.serviceWorker.ready);
+        await pestana.waitForFunction(() => navigator.serviceWorker.controller !== null);
+        const cdp = await pestana.createCDPSession();
+        assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+        // No network at all: the server is gone.
+        propio.closeAllConnections();
+        await new Promise((listo) => propio.close(listo));
+        await pestana.reload();
+        await pagina.esperarLineas(menu, 'the menu offline');
+        await pagina.enviar(texto('2'));
+        await pagina.esperarTexto('Cual es el nombre del primer jugador:');
+        await pestana.keyboard.type('Ana\rLuis\r14253');
+        await pagina.esperarTexto('Felicidades ganastes Ana!!');
+        // The site rebuilt with one change, its worker written anew as the
+        // build writes it, served again where it was.
+        const indice = path.join(copia, 'index.html');
+        fs.writeFileSync(indice, fs.readFileSync(indice, 'utf8').replace('<title>Tres en rayas</title>', '<title>Tres en rayas 2</title>'));
+        execFileSync('cmake', [`-DSITIO=${copia}`, `-DPLANTILLA=${path.join(raiz, 'web/servicio.js')}`, '-P', path.join(raiz, 'web/huella.cmake')]);
+        propio = await servir(copia, puerto);
+        const titulos = [];
+        const viejas = await pestana.evaluate(() => caches.keys());
+        for (let recarga = 0; recarga < 3 && titulos.at(-1) !== 'Tres en rayas 2'; recarga++) {
+          await pestana.reload();
+          await pagina.esperarLineas(menu, 'the menu after a reload');
+          titulos.push(await pestana.title());
+          // A player's pause before reloading again, of up to 5 s, until a
+          // new release is installed: Chromium looks for a new worker a
+          // moment after a page loads, and puts it off while pages keep
+          // loading. A worker that never comes shows in the titles.
+          await pestana
+            .waitForFunction(
+              async (viejas) => {
+                const registro = await navigator.serviceWorker.getRegistration();
+                const nuevas = (await caches.keys()).filter((cache) => !viejas.includes(cache));
+                return registro.installing === null && registro.waiting === null && nuevas.length > 0;
+              },
+              { timeout: 5000, polling: 100 },
+              viejas,
+            )
+            .catch(() => {});
         }
-        assert.fail(`no touch key ${etiqueta}`);
-      };
-      await tocar('N');
-      await p.esperarTexto(pausaTexto);
-      await tocar('Intro');
-      await p.esperarLineas(menu, 'the menu after the pause');
-      await tocar('2');
-      await p.esperarTexto('Cual es el nombre del primer jugador:');
-      await p.pestana.keyboard.type('Ana');
-      await tocar('Intro');
-      await p.pestana.keyboard.type('Luis\r');
-      await p.esperarTexto(' | 1 | 2 | 3 |');
-      for (const t of ['1', '4', '2', '5', '3']) {
-        await tocar(t);
+        assert.equal(titulos.at(-1), 'Tres en rayas 2', `titles after each reload: ${titulos}`);
+        // The old release's cache is gone.
+        assert.equal((await pestana.evaluate(() => caches.keys())).length, 1);
+      } finally {
+        propio.closeAllConnections();
+        propio.close();
+        fs.rmSync(copia, { recursive: true, force: true });
       }
-      await p.esperarTexto('Felicidades ganastes Ana!!');
-      await tocar('Intro');
-      await p.esperarTexto('El juego ha terminado desea continuar (Y/N).');
-      await tocar('Y');
-      await p.esperarLineas(menu, 'the menu after Y');
-      await tocar('3');
-      await p.esperarEstado(0);
     });
+
+    test('Lighthouse, mobile and desktop: accessibility, best practices and SEO at 100', async (contexto) => {
+      if (nombre !== 'chromium') {
+        contexto.skip('Lighthouse runs in Chromium');
+        return;
+      }
+      const { default: lighthouse } = await import(path.join(carpetaNpm, 'node_modules/lighthouse/core/index.js'));
+      const { default: escritorio } = await import(path.join(carpetaNpm, 'node_modules/lighthouse/core/config/desktop-config.js'));
+      const categorias = ['accessibility', 'best-practices', 'seo'];
+      const puertoDepuracion = Number(new URL(navegador.wsEndpoint()).port);
+      for (const config of [undefined, escritorio]) {
+        const { lhr } = await lighthouse(url, { port: puertoDepuracion, onlyCategories: categorias, logLevel: 'error' }, config);
+        const notas = Object.fromEntries(categorias.map((c) => [c, lhr.categories[c].score]));
+        const fallos = Object.values(lhr.audits).filter((a) => a.score !== null && a.score < 1 && a.scoreDisplayMode === 'binary');
+        assert.deepEqual(notas, { accessibility: 1, 'best-practices': 1, seo: 1 }, `${lhr.configSettings.formFactor}: ${fallos.map((a) => a.id)}`);
+      }
+    });
+
+    // Phones upright and sideways, in Chromium's emulation with touch.
+    for (const [ancho, alto] of [[390, 844], [844, 390], [360, 740], [740, 360]]) {
+      test(`a phone of ${ancho}x${alto}: legible, a keypad like the board, a whole game tapped as the native build plays it`, async (contexto) => {
+        if (nombre !== 'chromium') {
+          contexto.skip('touch screens are emulated in Chromium only');
+          return;
+        }
+        const p = await abrir({ ancho, alto, tactil: true });
+        const m = await p.medidas();
+        assert.ok(m.letra >= 14 && m.columnas <= 80 && m.filas <= 24 && !m.desplazable, JSON.stringify(m));
+        // The terminal and the keypad in view, the keys in three columns,
+        // each at least 48x48, under the terminal upright and beside it
+        // sideways.
+        const [uno, dos, , cuatro] = m.teclas;
+        assert.equal(m.teclas.length, 12);
+        assert.ok(dos.x > uno.x && cuatro.y > uno.y && cuatro.x === uno.x, JSON.stringify(m.teclas));
+        for (const caja of [m.terminal, ...m.teclas]) {
+          assert.ok(caja.x >= 0 && caja.y >= 0 && caja.derecha <= ancho && caja.abajo <= alto, JSON.stringify(caja));
+        }
+        assert.ok(m.teclas.every((t) => t.ancho >= 48 && t.alto >= 48), JSON.stringify(m.teclas));
+        assert.ok(alto > ancho ? uno.y >= m.terminal.abajo : uno.x >= m.terminal.derecha, JSON.stringify(m));
+        assert.equal(await p.pestana.evaluate(() => document.getElementById('aviso-teclado').hidden), false);
+        // A name long enough to wrap, typed on the phone's keyboard, which
+        // comes up with the terminal's focus when the game asks for it.
+        await aLaPar(
+          p,
+          pasos(
+            '[N] [Intro] [2] Maria_Jose_de_los_Angeles_Fernandez_Peña_Ruiz <BSpace> [Intro] Begoña [Intro] ' +
+              '[1] [4] [1] [Intro] [2] [5] [3] [Intro] [Y]',
+          ),
+        );
+        assert.equal(await p.pestana.evaluate(() => document.activeElement === window.partida.terminal.textarea), false);
+        await p.tocar('3');
+        await p.esperarEstado(0);
+      });
+    }
   });
 }

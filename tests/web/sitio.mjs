@@ -14,8 +14,12 @@ const tipos = {
   '.css': 'text/css',
   '.svg': 'image/svg+xml',
   '.wasm': 'application/wasm',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
+  '.txt': 'text/plain; charset=utf-8',
 };
-export function servir(sitio) {
+// On the port given, or on any free one.
+export function servir(sitio, puerto = 0) {
   const carpeta = path.resolve(sitio);
   const servidor = http.createServer((pedido, respuesta) => {
     const ruta = decodeURIComponent(new URL(pedido.url, 'http://localhost').pathname);
@@ -33,10 +37,11 @@ export function servir(sitio) {
         return;
       }
       const tipo = tipos[path.extname(archivo)] ?? 'application/octet-stream';
-      respuesta.writeHead(200, { 'content-type': tipo }).end(datos);
+      // A day in the HTTP cache, as static hosts let files stay.
+      respuesta.writeHead(200, { 'content-type': tipo, 'cache-control': 'max-age=86400' }).end(datos);
     });
   });
-  return new Promise((listo) => servidor.listen(0, '127.0.0.1', () => listo(servidor)));
+  return new Promise((listo) => servidor.listen(puerto, '127.0.0.1', () => listo(servidor)));
 }
 
 export const lanzamientos = {
