@@ -6,7 +6,9 @@
 # calls per key read (piped, and in a real terminal through tmux), and CPU
 # time per key over a long piped session. For the web build: the size of
 # the .wasm and of the whole page as served (plain and gzipped), and the
-# time from a key event to the screen updated in headless Chromium. The size
+# time from a key event to the screen updated in headless Chromium, the
+# time from navigation to the menu (first visit, and from the service
+# worker), and Lighthouse's mobile performance score. The size
 # of each static Linux executable, stripped as released, for every CPU
 # whose cross compiler is installed.
 #
@@ -102,7 +104,8 @@ if command -v wasm-opt >/dev/null && [ -x /usr/bin/chromium ]; then
   for archivo in "${servidos[@]}"; do
     pagina_gz=$((pagina_gz + $(gzip -9c "build-web/web/$archivo" | wc -c)))
   done
-  read -r tecla_web tecla_web_max < <(node bench/web.mjs build-web/web build-web/npm "$vueltas")
+  read -r tecla_web tecla_web_max menu_web menu_trabajador lighthouse_web < \
+    <(node bench/web.mjs build-web/web build-web/npm "$vueltas")
 fi
 
 # The static Linux executables, built and stripped as the release does.
@@ -131,7 +134,8 @@ awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
     -v menu="$hasta_menu" -v teclas="$teclas" -v cs="$cpu_sesion" -v et="$escrituras_tuberia" \
     -v ett="$escrituras_terminal" -v tt="$teclas_terminal" -v wasm="$wasm" \
     -v pag="${pagina:-0}" -v pgz="${pagina_gz:-0}" -v tw="${tecla_web:-0}" \
-    -v twm="${tecla_web_max:-0}" 'BEGIN {
+    -v twm="${tecla_web_max:-0}" -v mw="${menu_web:-0}" -v mt="${menu_trabajador:-0}" \
+    -v lh="${lighthouse_web:-0}" 'BEGIN {
   printf "%-42s %14s %14s %8s %10s\n", "measure (median of " n " runs)", "tres-en-rayas", "minimal C", "ratio", "target"
   printf "%-42s %11.0f us %11.0f us %8.2f %10s\n", "start to exit, piped \"3\"", tj, tm, tj / tm, "<= 1.05"
   printf "%-42s %11d KiB %10d KiB %8.2f %10s\n", "peak resident memory", mj, mm, mj / mm, "<= 1.10"
@@ -148,6 +152,9 @@ awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
     printf "%-42s %10.1f KiB %14s %8s %10s\n", "web: the whole page as served", pag / 1024, "", "", "<= 500 KiB"
     printf "%-42s %10.1f KiB %14s %8s %10s\n", "web: the whole page, gzipped", pgz / 1024, "", "", "<= 150 KiB"
     printf "%-42s %11.2f ms %11.2f ms %8s %10s\n", "web: key to screen, Chromium (median, max)", tw, twm, "", "<= 16 ms"
+    printf "%-42s %11.0f ms %14s %8s %10s\n", "web: navigation to menu, first visit", mw, "", "", ""
+    printf "%-42s %11.0f ms %14s %8s %10s\n", "web: navigation to menu, service worker", mt, "", "", ""
+    printf "%-42s %14d %14s %8s %10s\n", "web: Lighthouse mobile performance", lh, "", "", "100"
   }
 }'
 for estatico in "${estaticos[@]}"; do

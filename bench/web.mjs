@@ -2,11 +2,16 @@
 // event to the terminal's next render that shows what the game answered.
 // Keys alternate between a wrong key at the menu (its message and the pause)
 // and the key that ends the pause (the menu again), so every key changes the
-// screen. Prints the median and the slowest, in milliseconds.
+// screen. Then the time from navigation to the menu on screen, on a first
+// visit (a fresh context: nothing cached, no worker) and from the service
+// worker (a reload), median of 5 each, and Lighthouse's mobile performance
+// score. Prints the key's median and slowest, the two times in
+// milliseconds, and the score out of 100.
 //
 //   node bench/web.mjs SITE_FOLDER NPM_FOLDER [KEYS]
 
 import { createRequire } from 'node:module';
+import { pathToFileURL } from 'node:url';
 import path from 'node:path';
 import { lanzamientos, servir } from '../tests/web/sitio.mjs';
 
@@ -16,7 +21,8 @@ const servidor = await servir(sitio);
 const navegador = await puppeteer.launch({ ...lanzamientos.chromium, headless: true });
 try {
   const pagina = await navegador.newPage();
-  await pagina.goto(`http://127.0.0.1:${servidor.address().port}/`);
+  const url = `http://127.0.0.1:${servidor.address().port}/`;
+  await pagina.goto(url);
   await pagina.waitForFunction(() => window.partida?.terminal.buffer.active.getLine(5).translateToString(true) === 'Hecho por Quarvendil');
   await pagina.evaluate(() => {
     window.medidas = [];
@@ -43,7 +49,42 @@ try {
     await pagina.waitForFunction((n) => window.medidas.length > n, {}, i);
   }
   const medidas = (await pagina.evaluate(() => window.medidas)).sort((a, b) => a - b);
-  console.log(`${medidas[Math.floor((medidas.length - 1) / 2)].toFixed(2)} ${medidas.at(-1).toFixed(2)}`);
+  const mediana = (valores) => valores.sort((a, b) => a - b)[Math.floor((valores.length - 1) / 2)];
+
+  // The menu's last line on screen, read at every frame, and when that was
+  // since the navigation began.
+  const alMenu = async (visita) => {
+    await visita.waitForFunction(
+      () => window.partida?.terminal.buffer.active.getLine(5).translateToString(true) === 'Hecho por Quarvendil',
+      { polling: 'raf' },
+    );
+    return visita.evaluate(() => performance.now());
+  };
+  const primeras = [];
+  const desdeTrabajador = [];
+  for (let vez = 0; vez < 5; vez++) {
+    const contexto = await navegador.createBrowserContext();
+    const visita = await contexto.newPage();
+    await visita.goto(url);
+    primeras.push(await alMenu(visita));
+    await visita.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    await visita.reload();
+    desdeTrabajador.push(await alMenu(visita));
+    await contexto.close();
+  }
+
+  const { default: lighthouse } = await import(
+    pathToFileURL(path.join(path.resolve(carpetaNpm), 'node_modules/lighthouse/core/index.js'))
+  );
+  const { lhr } = await lighthouse(url, {
+    port: Number(new URL(navegador.wsEndpoint()).port),
+    onlyCategories: ['performance'],
+    logLevel: 'error',
+  });
+  console.log(
+    `${medidas[Math.floor((medidas.length - 1) / 2)].toFixed(2)} ${medidas.at(-1).toFixed(2)} ` +
+      `${mediana(primeras).toFixed(0)} ${mediana(desdeTrabajador).toFixed(0)} ${Math.round(lhr.categories.performance.score * 100)}`,
+  );
 } finally {
   await navegador.close();
   servidor.close();

@@ -11,7 +11,8 @@
 // the WASI shim. A service worker keeps the site for playing offline.
 
 import { Terminal } from './xterm.mjs';
-import { WASI, WASIProcExit, OpenFile, File, ConsoleStdout } from './wasi/index.js';
+import WASI, { WASIProcExit } from './wasi/wasi.js';
+import { OpenFile, File, ConsoleStdout } from './wasi/fs_mem.js';
 
 const columnas = 80;
 const filas = 24;
@@ -36,11 +37,6 @@ const sinMovimiento = window.matchMedia('(prefers-reduced-motion: reduce)');
 Terminal.strings.promptLabel = 'Entrada del terminal';
 Terminal.strings.tooMuchOutput = 'Demasiado texto para leerlo en voz alta: recorra las filas para leerlas';
 
-if (esTactil) {
-  tactil.hidden = false;
-  aviso.hidden = false;
-}
-
 const terminal = new Terminal({
   cols: columnas,
   rows: filas,
@@ -60,7 +56,7 @@ sinMovimiento.addEventListener('change', () => {
 // they do not, the most columns and rows that fit at letraMinima.
 function ajustar() {
   const ancho = pantalla.clientWidth;
-  const alto = pantalla.clientHeight - (aviso.hidden ? 0 : aviso.offsetHeight + 8);
+  const alto = pantalla.clientHeight - (esTactil ? aviso.offsetHeight + 8 : 0);
   const rejilla = () => terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
   const cabe = () => rejilla().width <= ancho && rejilla().height <= alto;
   terminal.options.fontSize = letraMinima;
@@ -128,14 +124,28 @@ function esperarByte(esperaMs) {
   });
 }
 
-const modulo = fetch(new URL('tres-en-rayas.wasm', import.meta.url))
-  .then((respuesta) => {
-    if (!respuesta.ok) {
-      throw new Error(`${respuesta.status} ${respuesta.statusText}`);
-    }
-    return respuesta.arrayBuffer();
-  })
-  .then((bytes) => WebAssembly.compile(bytes));
+// The site is kept by a service worker, for playing offline; a new release
+// replaces it at the next visits. It is registered once the game waits for
+// its first key, so that its downloads never delay the game's.
+let sitioGuardado = false;
+function guardarSitio() {
+  if (!sitioGuardado && 'serviceWorker' in navigator) {
+    sitioGuardado = true;
+    navigator.serviceWorker.register('servicio.js').catch((error) => console.warn(error));
+  }
+}
+
+// Compiled while it downloads (the page asked for it early); a host that
+// serves it with another type gets it compiled once it is all here.
+const modulo = fetch(new URL('tres-en-rayas.wasm', import.meta.url)).then((respuesta) => {
+  if (!respuesta.ok) {
+    throw new Error(`${respuesta.status} ${respuesta.statusText}`);
+  }
+  if (respuesta.headers.get('content-type') === 'application/wasm') {
+    return WebAssembly.compileStreaming(respuesta);
+  }
+  return respuesta.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
+});
 
 // Each game is one instance of the module; a new game leaves the old one
 // waiting forever, and it is then thrown away.
@@ -164,6 +174,7 @@ async function jugar(numero) {
       if (teclas.length > 0) {
         return teclas.shift();
       }
+      guardarSitio();
       // Nothing typed yet: the game's stack goes into its page, and the
       // game returns to jugar, which waits and then resumes it.
       const vista = new DataView(asyncify.memory.buffer);
@@ -276,9 +287,3 @@ tactil.addEventListener('click', (evento) => {
 });
 
 nueva();
-
-// The site is kept by a service worker, for playing offline; a new release
-// replaces it at the next visits.
-if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('servicio.js').catch((error) => console.warn(error));
-}

@@ -1,10 +1,11 @@
 // What the browser tests and the benchmark share: the static site served on
-// the loopback as any static host would, and how headless Chromium and
+// the loopback as any static host would (cached for a day, gzipped), and how headless Chromium and
 // Firefox are started (Debian's own; puppeteer downloads none).
 
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
+import zlib from 'node:zlib';
 
 // The static site, served as any static host would.
 const tipos = {
@@ -37,8 +38,14 @@ export function servir(sitio, puerto = 0) {
         return;
       }
       const tipo = tipos[path.extname(archivo)] ?? 'application/octet-stream';
-      // A day in the HTTP cache, as static hosts let files stay.
-      respuesta.writeHead(200, { 'content-type': tipo, 'cache-control': 'max-age=86400' }).end(datos);
+      // A day in the HTTP cache, as static hosts let files stay, and
+      // gzipped for a browser that takes it, as they send them.
+      const cabeceras = { 'content-type': tipo, 'cache-control': 'max-age=86400', vary: 'accept-encoding' };
+      if (/\bgzip\b/.test(pedido.headers['accept-encoding'] ?? '') && tipo !== 'image/png') {
+        cabeceras['content-encoding'] = 'gzip';
+        datos = zlib.gzipSync(datos);
+      }
+      respuesta.writeHead(200, cabeceras).end(datos);
     });
   });
   return new Promise((listo) => servidor.listen(puerto, '127.0.0.1', () => listo(servidor)));
