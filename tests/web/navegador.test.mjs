@@ -364,6 +364,14 @@ for (const nombre of todos) {
       assert.equal(datos.tactil, 'none', 'no touch keys without a touch screen');
       assert.ok(datos.otraVez, 'no "Jugar otra vez" while the game runs');
       await p.esperarLineas(menu, 'the menu');
+      // A player who asks for less motion gets a cursor that does not blink
+      // (asked for in Chromium, whose protocol can).
+      const parpadeo = () => p.pestana.evaluate(() => window.partida.terminal.options.cursorBlink);
+      assert.equal(await parpadeo(), true);
+      if (nombre === 'chromium') {
+        await p.pestana.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]);
+        await esperarA(parpadeo, (x) => x === false, 'the cursor to stop blinking');
+      }
       // axe-core finds nothing, with and without the screen reader's mode
       // (for blind players).
       await p.pestana.addScriptTag({ path: path.join(carpetaNpm, 'node_modules/axe-core/axe.min.js') });
