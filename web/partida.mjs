@@ -51,10 +51,38 @@ sinMovimiento.addEventListener('change', () => {
   terminal.options.cursorBlink = !sinMovimiento.matches;
 });
 
+// What the terminal shows: the bytes the game wrote since it last cleared
+// the screen. When the grid changes, the screen is drawn again from them,
+// as the game itself does in a terminal that changes size.
+const limpiar = new TextEncoder().encode('\x1b[H\x1b[2J');
+let enPantalla = new Uint8Array(0);
+
+function anotar(bytes) {
+  const todo = new Uint8Array(enPantalla.length + bytes.length);
+  todo.set(enPantalla);
+  todo.set(bytes, enPantalla.length);
+  enPantalla = todo;
+  for (let i = todo.length - limpiar.length; i >= 0; i--) {
+    if (limpiar.every((byte, j) => todo[i + j] === byte)) {
+      enPantalla = todo.slice(i + limpiar.length);
+      break;
+    }
+  }
+}
+
 // The grid in the terminal's box: 80x24 wherever they fit with letters of
 // letraMinima or more, the letters then as large as the box allows; where
 // they do not, the most columns and rows that fit at letraMinima.
 function ajustar() {
+  const antes = `${terminal.cols}x${terminal.rows}`;
+  encajar();
+  if (`${terminal.cols}x${terminal.rows}` !== antes) {
+    terminal.write(limpiar);
+    terminal.write(enPantalla);
+  }
+}
+
+function encajar() {
   const ancho = pantalla.clientWidth;
   const alto = pantalla.clientHeight - (esTactil ? aviso.offsetHeight + 8 : 0);
   const rejilla = () => terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
@@ -152,7 +180,10 @@ const modulo = fetch(new URL('tres-en-rayas.wasm', import.meta.url)).then((respu
 let actual = 0;
 
 async function jugar(numero) {
-  const salida = new ConsoleStdout((bytes) => terminal.write(bytes));
+  const salida = new ConsoleStdout((bytes) => {
+    anotar(bytes);
+    terminal.write(bytes);
+  });
   const wasi = new WASI(['tres-en-rayas'], [], [new OpenFile(new File([])), salida, salida], {
     debug: false,
   });
@@ -256,6 +287,7 @@ function nueva() {
   actual += 1;
   despertar = null;
   teclas = [];
+  enPantalla = new Uint8Array(0);
   window.partida.estado = null;
   botonOtraVez.hidden = true;
   terminal.reset();

@@ -98,12 +98,16 @@ const nombres = {
 // a touch key ({ toque }, typed as text or Enter in tmux).
 const tecla = (nombre) => ({ tecla: nombre });
 const texto = (literal) => ({ texto: literal });
-// Steps written as words: "<Name>" is a key, "[Label]" a touch key, any
-// other word is text typed at once, "_" standing for a space.
+// Steps written as words: "<Name>" is a key, "[Label]" a touch key,
+// "{girar}" the phone turned, any other word is text typed at once, "_"
+// standing for a space.
 const pasos = (guion) =>
   guion.split(' ').map((p) => {
     if (p.startsWith('<')) {
       return tecla(p.slice(1, -1));
+    }
+    if (p === '{girar}') {
+      return { girar: true };
     }
     return p.startsWith('[') ? { toque: p.slice(1, -1) } : texto(p.replaceAll('_', ' '));
   });
@@ -271,8 +275,18 @@ async function aLaPar(pagina, pasos) {
     let antes = await esperarA(() => nativa.leer(), (p) => p.lineas[5] === menu[5], 'the native menu', comoTexto);
     await esperarA(() => pagina.leerRecortada(), (p) => iguales(p, antes), 'the first menu', comoTexto);
     for (const [i, paso] of pasos.entries()) {
-      await nativa.enviar(paso);
-      await pagina.enviar(paso);
+      if (paso.girar) {
+        // The phone turned: the page fits its grid again, and the native
+        // build's pane takes the same columns and rows.
+        const { ventana } = await pagina.medidas();
+        await pagina.pestana.setViewport({ width: ventana.alto, height: ventana.ancho, hasTouch: true, isMobile: true });
+        await pagina.pestana.evaluate(() => new Promise((listo) => requestAnimationFrame(listo)));
+        const { columnas: c, filas: f } = await pagina.medidas();
+        nativa.tmux('resize-window', '-t', 'juego', '-x', `${c}`, '-y', `${f}`);
+      } else {
+        await nativa.enviar(paso);
+        await pagina.enviar(paso);
+      }
       const que = `step ${i} (${JSON.stringify(paso)})`;
       const ahora = paso.igual
         ? antes
@@ -618,12 +632,13 @@ for (const nombre of todos) {
         assert.ok(alto > ancho ? uno.y >= m.terminal.abajo : uno.x >= m.terminal.derecha, JSON.stringify(m));
         assert.ok(await p.pestana.evaluate(() => document.getElementById('aviso-teclado').offsetHeight > 0));
         // A name long enough to wrap, typed on the phone's keyboard, which
-        // comes up with the terminal's focus when the game asks for it.
+        // comes up with the terminal's focus when the game asks for it; the
+        // phone turned while it is half typed, and back on the board.
         await aLaPar(
           p,
           pasos(
-            '[N] [Intro] [2] Maria_Jose_de_los_Angeles_Fernandez_Peña_Ruiz <BSpace> [Intro] Begoña [Intro] ' +
-              '[1] [4] [1] [Intro] [2] [5] [3] [Intro] [Y]',
+            '[N] [Intro] [2] Maria_Jose_de_los_Angeles_Fernandez_Peña_Ruiz {girar} <BSpace> [Intro] Begoña [Intro] ' +
+              '[1] [4] [1] {girar} [Intro] [2] [5] [3] [Intro] [Y]',
           ),
         );
         assert.equal(await p.pestana.evaluate(() => document.activeElement === window.partida.terminal.textarea), false);
