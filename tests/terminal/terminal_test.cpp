@@ -156,9 +156,14 @@ class Terminal : public testing::Test {
         // until that end, in a session of its own so that nothing that ends
         // this process ends it too.
         fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
-        const std::string guion = "pids=; while read -r pid; do pids=\"$pids $pid\"; done; " +
+        // A test ended while tmux was still starting its server leaves a
+        // server that only comes up a moment later: the watcher tries again
+        // for half a second before it gives up on finding one.
+        const std::string guion = "pids=; while read -r pid; do pids=\"$pids $pid\"; done; "
+                                  "for intento in 1 2 3 4 5; do " +
                                   tmux() +
-                                  " kill-server 2>/dev/null; [ -z \"$pids\" ] || kill -9 $pids";
+                                  " kill-server 2>/dev/null && break; sleep 0.1; done; "
+                                  "[ -z \"$pids\" ] || kill -9 $pids";
         vigia_ = fork();
         if (vigia_ == 0) {
             setsid();
