@@ -26,7 +26,6 @@ const paginaWasm = 65536;
 
 const pantalla = document.getElementById('pantalla');
 const contenedor = document.getElementById('terminal');
-const aviso = document.getElementById('aviso-teclado');
 const botonOtraVez = document.getElementById('jugar-otra-vez');
 const tactil = document.getElementById('tactil');
 const lector = document.getElementById('lector');
@@ -84,7 +83,9 @@ function ajustar() {
 
 function encajar() {
   const ancho = pantalla.clientWidth;
-  const alto = pantalla.clientHeight - (esTactil ? aviso.offsetHeight + 8 : 0);
+  // The box's height, less the lines under the terminal and their gaps.
+  const debajo = [...pantalla.children].filter((parte) => parte !== contenedor && parte.offsetHeight > 0);
+  const alto = debajo.reduce((resto, parte) => resto - parte.offsetHeight - 8, pantalla.clientHeight);
   const rejilla = () => terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
   const cabe = () => rejilla().width <= ancho && rejilla().height <= alto;
   terminal.options.fontSize = letraMinima;
