@@ -51,8 +51,9 @@ sinMovimiento.addEventListener('change', () => {
 });
 
 // What the terminal shows: the bytes the game wrote since it last cleared
-// the screen. When the grid changes, the screen is drawn again from them,
-// as the game itself does in a terminal that changes size.
+// the screen (with the game's own clear-screen sequence). When the grid
+// changes, the screen is drawn again from them, as the game itself does in
+// a terminal that changes size.
 const limpiar = new TextEncoder().encode('\x1b[H\x1b[2J');
 let enPantalla = new Uint8Array(0);
 
@@ -61,7 +62,10 @@ function anotar(bytes) {
   todo.set(enPantalla);
   todo.set(bytes, enPantalla.length);
   enPantalla = todo;
-  for (let i = todo.length - limpiar.length; i >= 0; i--) {
+  // What was kept holds no clearing: only a sequence that ends in the new
+  // bytes can be one, the last of them the one that counts.
+  const desde = Math.max(0, todo.length - bytes.length - limpiar.length + 1);
+  for (let i = todo.length - limpiar.length; i >= desde; i--) {
     if (limpiar.every((byte, j) => todo[i + j] === byte)) {
       enPantalla = todo.slice(i + limpiar.length);
       break;
