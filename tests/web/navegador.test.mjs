@@ -345,7 +345,7 @@ for (const nombre of todos) {
         await pestana.setViewport({ width: opciones.ancho, height: opciones.alto, hasTouch: tactil, isMobile: tactil });
       }
       pagina = new Pagina(pestana);
-      await pagina.abrir(url);
+      await pagina.abrir(opciones.direccion ?? url);
       return pagina;
     }
 
@@ -538,9 +538,8 @@ for (const nombre of todos) {
       let propio = await servir(copia);
       const puerto = propio.address().port;
       try {
-        const pestana = await navegador.newPage();
-        pagina = new Pagina(pestana);
-        await pagina.abrir(`http://127.0.0.1:${puerto}/`);
+        const p = await abrir({ direccion: `http://127.0.0.1:${puerto}/` });
+        const { pestana } = p;
         await pestana.evaluate(() => navigator.serviceWorker.ready);
         await pestana.waitForFunction(() => navigator.serviceWorker.controller !== null);
         const cdp = await pestana.createCDPSession();
@@ -549,11 +548,11 @@ for (const nombre of todos) {
         propio.closeAllConnections();
         await new Promise((listo) => propio.close(listo));
         await pestana.reload();
-        await pagina.esperarLineas(menu, 'the menu offline');
-        await pagina.enviar(texto('2'));
-        await pagina.esperarTexto('Cual es el nombre del primer jugador:');
+        await p.esperarLineas(menu, 'the menu offline');
+        await p.enviar(texto('2'));
+        await p.esperarTexto('Cual es el nombre del primer jugador:');
         await pestana.keyboard.type('Ana\rLuis\r14253');
-        await pagina.esperarTexto('Felicidades ganastes Ana!!');
+        await p.esperarTexto('Felicidades ganastes Ana!!');
         // The site rebuilt with one change, its worker written anew as the
         // build writes it, served again where it was.
         const indice = path.join(copia, 'index.html');
@@ -564,7 +563,7 @@ for (const nombre of todos) {
         const viejas = await pestana.evaluate(() => caches.keys());
         for (let recarga = 0; recarga < 3 && titulos.at(-1) !== 'Tres en rayas 2'; recarga++) {
           await pestana.reload();
-          await pagina.esperarLineas(menu, 'the menu after a reload');
+          await p.esperarLineas(menu, 'the menu after a reload');
           titulos.push(await pestana.title());
           // A player's pause before reloading again, of up to 5 s, until a
           // new release is installed: Chromium looks for a new worker a
