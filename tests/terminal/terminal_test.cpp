@@ -185,28 +185,38 @@ class Terminal : public testing::Test {
         ejecutar(tmux() + " send-keys -t juego -l " + comillas(literal));
     }
 
-    std::string pantalla() const { return ejecutar(tmux() + " capture-pane -p -t juego"); }
+    // The screen and the cursor of one moment: both read by one tmux command,
+    // so that the game cannot draw between the two.
+    struct Captura {
+        std::string pantalla;            // the pane's lines, as capture-pane prints them
+        std::vector<std::string> lineas; // the same, without empty lines at the bottom
+        std::pair<int, int> cursor;
+    };
 
-    std::vector<std::string> lineas() const {
-        std::vector<std::string> resultado;
-        std::stringstream flujo(pantalla());
-        for (std::string linea; std::getline(flujo, linea);) {
-            resultado.push_back(linea);
+    Captura captura() const {
+        const std::string salida =
+            ejecutar(tmux() + " capture-pane -p -t juego \\; display-message -p -t juego " +
+                     "'#{cursor_x} #{cursor_y}'");
+        Captura resultado{salida, {}, {-1, -1}};
+        // The cursor's line is the last one.
+        const std::size_t corte = salida.rfind('\n', salida.size() > 1 ? salida.size() - 2 : 0);
+        if (corte != std::string::npos) {
+            resultado.pantalla = salida.substr(0, corte + 1);
+            std::sscanf(salida.c_str() + corte + 1, "%d %d", &resultado.cursor.first,
+                        &resultado.cursor.second);
         }
-        while (!resultado.empty() && resultado.back().empty()) {
-            resultado.pop_back();
+        std::stringstream flujo(resultado.pantalla);
+        for (std::string linea; std::getline(flujo, linea);) {
+            resultado.lineas.push_back(linea);
+        }
+        while (!resultado.lineas.empty() && resultado.lineas.back().empty()) {
+            resultado.lineas.pop_back();
         }
         return resultado;
     }
 
-    std::pair<int, int> cursor() const {
-        const std::string posicion =
-            ejecutar(tmux() + " display-message -p -t juego '#{cursor_x} #{cursor_y}'");
-        int x = -1;
-        int y = -1;
-        std::sscanf(posicion.c_str(), "%d %d", &x, &y);
-        return {x, y};
-    }
+    std::string pantalla() const { return captura().pantalla; }
+    std::vector<std::string> lineas() const { return captura().lineas; }
 
     // Polls until the condition holds; fails with the screen when it never
     // does.
@@ -219,8 +229,10 @@ class Terminal : public testing::Test {
             }
             std::this_thread::sleep_for(20ms);
         }
+        const Captura ultima = captura();
         ADD_FAILURE() << "waited in vain for " << que << "; the screen:\n"
-                      << pantalla() << "cursor " << cursor().first << "," << cursor().second;
+                      << ultima.pantalla << "cursor " << ultima.cursor.first << ","
+                      << ultima.cursor.second;
         return false;
     }
 
@@ -229,7 +241,8 @@ class Terminal : public testing::Test {
     }
 
     bool coinciden(const std::vector<std::string> &esperadas, std::pair<int, int> enCursor) const {
-        const std::vector<std::string> reales = lineas();
+        const Captura ahora = captura();
+        const std::vector<std::string> &reales = ahora.lineas;
         if (reales.size() != esperadas.size()) {
             return false;
         }
@@ -242,7 +255,7 @@ class Terminal : public testing::Test {
                 return false;
             }
         }
-        const std::pair<int, int> real = cursor();
+        const std::pair<int, int> &real = ahora.cursor;
         if (enCursor.first == trasLaLinea && enCursor.second >= 0 &&
             static_cast<std::size_t>(enCursor.second) < reales.size()) {
             // Behind the line's last character and the space after it.
@@ -295,8 +308,9 @@ class Terminal : public testing::Test {
 
     // The cells of the board drawn at the top of the screen, or "" when
     // none is drawn there.
-    std::string tablero() const {
-        const std::vector<std::string> l = lineas();
+    std::string tablero() const { return tablero(lineas()); }
+
+    static std::string tablero(const std::vector<std::string> &l) {
         if (l.size() < 7) {
             return "";
         }
@@ -368,9 +382,10 @@ TEST_F(Terminal, SalirConTresDejaLaTerminalComoEstaba) {
     teclas("3");
     EXPECT_EQ(estado(), 0);
     terminalIntacta();
-    EXPECT_EQ(lineas(), lineasMenu) << "the menu stays on the screen";
+    const Captura final = captura();
+    EXPECT_EQ(final.lineas, lineasMenu) << "the menu stays on the screen";
     if (!esWindows()) {
-        EXPECT_EQ(cursor(), (std::pair{0, 6})) << "the credit line is ended for the shell";
+        EXPECT_EQ(final.cursor, (std::pair{0, 6})) << "the credit line is ended for the shell";
     }
 }
 
@@ -425,7 +440,9 @@ TEST_F(Terminal, PartidaSolitariaHastaElFinal) {
         // Waits for the board and the cursor two lines under it.
         ASSERT_TRUE(esperar(
             [&] {
-                return hayFinal(pantalla()) || (!tablero().empty() && cursor() == std::pair{0, 8});
+                const Captura ahora = captura();
+                return hayFinal(ahora.pantalla) ||
+                       (!tablero(ahora.lineas).empty() && ahora.cursor == std::pair{0, 8});
             },
             "a move's wait"));
         if (!final.empty()) {

@@ -216,7 +216,10 @@ class Nativo {
     this.servidor = `tres-en-rayas-web-${process.pid}-${++servidoresTmux}`;
     vigilar('tmux', this.servidor);
     this.tmux('new-session', '-d', '-x', `${columnas}`, '-y', `${filas}`, '-s', 'juego', `${nativo}; exec sleep 3600`);
-    vigilar('pid', this.tmux('display-message', '-p', '-t', 'juego', '#{pane_pid}').trim());
+    [this.panel, this.terminal] = this.tmux('display-message', '-p', '-t', 'juego', '#{pane_pid} #{pane_tty}').trim().split(' ');
+    vigilar('pid', this.panel);
+    // The game, a child of the pane's shell, once it has started.
+    this.juego = null;
   }
 
   tmux(...argumentos) {
@@ -226,13 +229,60 @@ class Nativo {
     });
   }
 
-  async leer() {
-    const lineas = recortar(this.tmux('capture-pane', '-p', '-t', 'juego').split('\n'));
-    const [x, y] = this.tmux('display-message', '-p', '-t', 'juego', '#{cursor_x} #{cursor_y}')
-      .trim()
-      .split(' ')
-      .map(Number);
-    return { lineas, x, y };
+  // The screen, the cursor and the pane's size of one moment: one tmux
+  // command reads them all, so that the game cannot draw in between.
+  leer() {
+    const salida = this.tmux(
+      'capture-pane', '-p', '-t', 'juego', ';',
+      'display-message', '-p', '-t', 'juego', '#{cursor_x} #{cursor_y} #{pane_width} #{pane_height}',
+    ).split('\n');
+    salida.pop();
+    const [x, y, ancho, alto] = salida.pop().split(' ').map(Number);
+    return { lineas: recortar(salida), x, y, ancho, alto };
+  }
+
+  // Whether the game is done with all it was sent: asleep in its wait for a
+  // key, or ended, with no signal left to handle (a resize's).
+  quieto() {
+    if (this.juego === null) {
+      try {
+        this.juego = execFileSync('pgrep', ['-P', this.panel], { encoding: 'utf8' }).trim();
+      } catch {
+        return false; // not started yet
+      }
+    }
+    let estado;
+    try {
+      const stat = fs.readFileSync(`/proc/${this.juego}/stat`, 'utf8');
+      estado = stat[stat.lastIndexOf(')') + 2];
+      if (estado === 'S') {
+        const pendientes = fs.readFileSync(`/proc/${this.juego}/status`, 'utf8').match(/^(Sig|Shd)Pnd:\s*0*$/gm);
+        return pendientes?.length === 2;
+      }
+    } catch {
+      return true; // ended, and its output all written
+    }
+    return estado === 'Z';
+  }
+
+  // What the game shows once it is done with what it was sent, and marked
+  // asentada only then: the terminal already has the pane's size (a resize
+  // reaches the game as a signal, handled before it sleeps again), the game
+  // is quiet, and two readings after that agree, so that tmux has drawn all
+  // the game wrote. A screen caught between two of the game's writes is
+  // never taken for what the game shows.
+  asentada() {
+    const tamano = execFileSync('stty', ['-F', this.terminal, 'size'], { encoding: 'utf8' }).trim();
+    const quieto = this.quieto();
+    const primera = this.leer();
+    const segunda = this.leer();
+    const asentada = quieto && iguales(primera, segunda) && tamano === `${segunda.alto} ${segunda.ancho}`;
+    return { ...segunda, asentada };
+  }
+
+  // Waits for the game's screen to settle into one that cumple() accepts.
+  esperarAsentada(cumple, que) {
+    return esperarA(() => this.asentada(), (p) => p.asentada && cumple(p), que, comoTexto);
   }
 
   async enviar(paso) {
@@ -272,7 +322,7 @@ async function aLaPar(pagina, pasos) {
   const { columnas, filas } = await pagina.medidas();
   const nativa = new Nativo(columnas, filas);
   try {
-    let antes = await esperarA(() => nativa.leer(), (p) => p.lineas[5] === menu[5], 'the native menu', comoTexto);
+    let antes = await nativa.esperarAsentada((p) => p.lineas[5] === menu[5], 'the native menu');
     await esperarA(() => pagina.leerRecortada(), (p) => iguales(p, antes), 'the first menu', comoTexto);
     for (const [i, paso] of pasos.entries()) {
       if (paso.girar) {
@@ -290,7 +340,7 @@ async function aLaPar(pagina, pasos) {
       const que = `step ${i} (${JSON.stringify(paso)})`;
       const ahora = paso.igual
         ? antes
-        : await esperarA(() => nativa.leer(), (p) => !iguales(p, antes), `the native screen after ${que}`, comoTexto);
+        : await nativa.esperarAsentada((p) => !iguales(p, antes), `the native screen after ${que}`);
       await esperarA(
         () => pagina.leerRecortada(),
         (p) => iguales(p, ahora),
@@ -479,11 +529,11 @@ for (const nombre of todos) {
       const p = await abrir();
       const nativa = new Nativo();
       try {
-        await esperarA(() => nativa.leer(), (x) => x.lineas[5] === menu[5], 'the native menu', comoTexto);
+        await nativa.esperarAsentada((x) => x.lineas[5] === menu[5], 'the native menu');
         for (const lado of [nativa, p]) {
           await lado.enviar(texto('1'));
         }
-        const primera = await esperarA(() => nativa.leer(), (x) => x.lineas[0] === '---------------', 'the native board', comoTexto);
+        const primera = await nativa.esperarAsentada((x) => x.lineas[0] === '---------------', 'the native board');
         await esperarA(() => p.leerRecortada(), (x) => iguales(x, primera), 'the first board', comoTexto);
         // After the first move the computer's reply is random: the two are
         // compared by their layout, every cell's mark hidden.
@@ -491,7 +541,7 @@ for (const nombre of todos) {
         for (const lado of [nativa, p]) {
           await lado.enviar(texto('5'));
         }
-        const segunda = await esperarA(() => nativa.leer(), (x) => (x.lineas[3] ?? '').includes('X'), 'the native reply', comoTexto);
+        const segunda = await nativa.esperarAsentada((x) => (x.lineas[3] ?? '').includes('X'), 'the native reply');
         await esperarA(() => p.leerRecortada(), (x) => (x.lineas[3] ?? '').includes('X') && forma(x) === forma(segunda), 'the reply', comoTexto);
       } finally {
         nativa.cerrar();
@@ -565,21 +615,23 @@ for (const nombre of todos) {
           await pestana.reload();
           await p.esperarLineas(menu, 'the menu after a reload');
           titulos.push(await pestana.title());
-          // A player's pause before reloading again, of up to 5 s, until a
-          // new release is installed: Chromium looks for a new worker a
-          // moment after a page loads, and puts it off while pages keep
-          // loading. A worker that never comes shows in the titles.
-          await pestana
-            .waitForFunction(
-              async (viejas) => {
+          if (titulos.at(-1) === 'Tres en rayas 2') {
+            break;
+          }
+          // Before reloading again, as a player would after a while: the
+          // browser looks for a new worker once a page has loaded, and this
+          // waits until it has installed the new release, however long a
+          // busy machine makes that.
+          await esperarA(
+            () =>
+              pestana.evaluate(async (viejas) => {
                 const registro = await navigator.serviceWorker.getRegistration();
                 const nuevas = (await caches.keys()).filter((cache) => !viejas.includes(cache));
-                return registro.installing === null && registro.waiting === null && nuevas.length > 0;
-              },
-              { timeout: 5000, polling: 100 },
-              viejas,
-            )
-            .catch(() => {});
+                return registro.installing === null && registro.waiting === null && registro.active?.state === 'activated' && nuevas.length > 0;
+              }, viejas),
+            (instalada) => instalada,
+            `the new release installed after reload ${recarga + 1} (titles: ${titulos})`,
+          );
         }
         assert.equal(titulos.at(-1), 'Tres en rayas 2', `titles after each reload: ${titulos}`);
         // The old release's cache is gone.
