@@ -123,6 +123,7 @@ window.addEventListener('resize', ajustar);
 let teclas = [];
 let despertar = null;
 const utf8 = new TextEncoder();
+const deUtf8 = new TextDecoder();
 
 function entregar(texto) {
   for (const byte of utf8.encode(texto)) {
@@ -133,7 +134,176 @@ function entregar(texto) {
   }
 }
 
-terminal.onData(entregar);
+// A name typed on a phone's own keyboard. Such keyboards seldom send keys:
+// they edit the terminal's text field through the input method (a word
+// composed letter by letter, autocorrect, a word taken back to be composed
+// again, the caret moved, a phrase dictated). While the game reads a name,
+// the page turns every change made to the field into the keys the game's
+// line editor knows: the text put in as its bytes, the text taken out as
+// Backspace or Delete, a caret moved as Left, Right, Home or End. The game
+// tells the page its line before every key it reads; once it has read all
+// it was sent, the field is made to hold exactly that line, so that a name
+// edited with a hardware key, or text the line has no room for, shows there
+// too. Only the field's text and caret are compared, never the events, so
+// the order the browser delivers them in does not matter. xterm.js, which
+// would send the field's changes in its own way, sees none of them while a
+// name is read; outside a name it handles the keyboard as ever.
+const campo = terminal.textarea;
+let enNombre = false;
+// The game's line once it has read what the page sent, and its cursor,
+// counted in characters (code points), as the game's editor moves.
+let linea = { texto: '', cursor: 0 };
+const izquierda = '\x1b[D';
+const derecha = '\x1b[C';
+const inicio = '\x1b[H';
+const fin = '\x1b[F';
+const retroceso = '\x7f';
+const suprimir = '\x1b[3~';
+const enUtf16 = (caracteres, hasta) => caracteres.slice(0, hasta).join('').length;
+// The keyboard event being dispatched, for a key that xterm.js turns into
+// bytes.
+let teclaEnCurso = null;
+
+// The keys that take the cursor from one character to another in a line of
+// largo characters.
+function mover(desde, hasta, largo) {
+  if (hasta === desde) {
+    return '';
+  }
+  if (hasta === 0 && desde > 1) {
+    return inicio;
+  }
+  if (hasta === largo && largo - desde > 1) {
+    return fin;
+  }
+  return (hasta < desde ? izquierda : derecha).repeat(Math.abs(hasta - desde));
+}
+
+// The field as it now stands, sent to the game as keys.
+function seguirCampo() {
+  const viejo = [...linea.texto];
+  const nuevo = [...campo.value];
+  let cursor = linea.cursor;
+  let enviar = '';
+  if (campo.value !== linea.texto) {
+    let antes = 0;
+    while (antes < viejo.length && antes < nuevo.length && viejo[antes] === nuevo[antes]) {
+      antes += 1;
+    }
+    let despues = 0;
+    while (despues < Math.min(viejo.length, nuevo.length) - antes && viejo.at(-1 - despues) === nuevo.at(-1 - despues)) {
+      despues += 1;
+    }
+    // What went is erased from its nearer end.
+    const quitados = viejo.length - antes - despues;
+    if (quitados > 0 && Math.abs(cursor - antes) < Math.abs(cursor - antes - quitados)) {
+      enviar += mover(cursor, antes, viejo.length) + suprimir.repeat(quitados);
+    } else {
+      enviar += mover(cursor, antes + quitados, viejo.length) + retroceso.repeat(quitados);
+    }
+    const puestos = nuevo.slice(antes, nuevo.length - despues).join('');
+    cursor = antes + [...puestos].length;
+    // A line break ends the name, as Enter does; whatever follows it goes to
+    // what the game asks next.
+    enviar += puestos.replace(/\r\n?|\n/g, '\r');
+  }
+  if (campo.selectionStart === campo.selectionEnd && !/[\r\n]/.test(enviar)) {
+    const caret = [...campo.value.slice(0, campo.selectionStart)].length;
+    enviar += mover(cursor, caret, nuevo.length);
+    cursor = caret;
+  }
+  linea = { texto: campo.value, cursor };
+  if (enviar !== '') {
+    entregar(enviar);
+  }
+}
+
+// The field holds the line, the caret at its cursor.
+function ponerCampo() {
+  const caret = enUtf16([...linea.texto], linea.cursor);
+  if (campo.value !== linea.texto) {
+    campo.value = linea.texto;
+  } else if (campo.selectionStart === caret && campo.selectionEnd === caret) {
+    return;
+  }
+  campo.setSelectionRange(caret, caret);
+}
+
+// The game's line before it reads a key: when it has read everything, the
+// field follows it.
+function lineaDelJuego(texto, cursor) {
+  if (enNombre && teclas.length === 0) {
+    linea = { texto, cursor };
+    ponerCampo();
+  }
+}
+
+// The game starts (1) or ends (0) reading a name: the field starts empty,
+// and is left empty, so that nothing of one name is ever sent again.
+function leyendoNombre(si) {
+  enNombre = si;
+  linea = { texto: '', cursor: 0 };
+  campo.value = '';
+  campo.setAttribute('autocapitalize', si ? 'words' : 'off');
+}
+
+for (const tipo of ['input', 'compositionstart', 'compositionupdate', 'compositionend']) {
+  window.addEventListener(
+    tipo,
+    (evento) => {
+      if (enNombre && evento.target === campo) {
+        evento.stopImmediatePropagation();
+        if (tipo === 'input' || tipo === 'compositionend') {
+          seguirCampo();
+        }
+      }
+    },
+    true,
+  );
+}
+// A caret moved. Text only changes with an input event, which comes before
+// any selectionchange: a field found changed here or on coming back into
+// focus was changed by the page (xterm.js empties it when it loses the
+// focus), and gets the line back.
+function caretMovido() {
+  if (enNombre && document.activeElement === campo) {
+    if (campo.value === linea.texto) {
+      seguirCampo();
+    } else {
+      ponerCampo();
+    }
+  }
+}
+// Told on the document in some browsers, on the field itself in others.
+document.addEventListener('selectionchange', caretMovido);
+campo.addEventListener('selectionchange', caretMovido);
+campo.addEventListener('focus', caretMovido);
+// Keys that type a character, and the input method at work (keyCode 229),
+// are left to the field, so that a keyboard's suggestions and autocorrect
+// see the name as typed; other keys (Enter, Backspace, the arrows, Escape,
+// Ctrl-U) go through xterm.js as ever, and one that it turns into bytes is
+// kept from editing the field too: the game's line says what the field then
+// holds.
+const escribe = (evento) =>
+  evento.keyCode === 229 || evento.isComposing || (!evento.ctrlKey && !evento.altKey && !evento.metaKey && [...(evento.key ?? '')].length === 1);
+for (const tipo of ['keydown', 'keypress']) {
+  window.addEventListener(
+    tipo,
+    (evento) => {
+      teclaEnCurso = evento;
+      if (enNombre && evento.target === campo && escribe(evento)) {
+        evento.stopImmediatePropagation();
+      }
+    },
+    true,
+  );
+}
+terminal.onData((datos) => {
+  if (enNombre && teclaEnCurso?.eventPhase) {
+    teclaEnCurso.preventDefault();
+  }
+  entregar(datos);
+});
 
 // Resolves with the next byte typed, or sinByte when esperaMs milliseconds
 // pass first (a negative wait has no limit).
@@ -229,10 +399,18 @@ async function jugar(numero) {
       if (numero !== actual) {
         return;
       }
+      leyendoNombre(pide !== 0);
       if (pide) {
         terminal.focus();
       } else if (esTactil) {
         terminal.blur();
+      }
+    },
+    // The name as it stands, and its cursor, in bytes of the game's memory.
+    linea_editada(texto, largo, cursor) {
+      if (numero === actual) {
+        const memoria = new Uint8Array(instancia.exports.memory.buffer, texto, largo);
+        lineaDelJuego(deUtf8.decode(memoria), [...deUtf8.decode(memoria.subarray(0, cursor))].length);
       }
     },
   };
@@ -293,6 +471,7 @@ function nueva() {
   despertar = null;
   teclas = [];
   enPantalla = new Uint8Array(0);
+  leyendoNombre(false);
   window.partida.estado = null;
   botonOtraVez.hidden = true;
   terminal.reset();

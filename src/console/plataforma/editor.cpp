@@ -146,13 +146,16 @@ bool teclaDeControl(Linea &linea, int codigo) {
 
 } // namespace
 
-int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam) {
+int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam, Seguimiento seguir) {
     if (tam < 2) {
         return -1;
     }
     Linea linea{texto, 0, 0, tam - 2 < capacidadEdicionMaxima ? tam - 2 : capacidadEdicionMaxima};
     eco(guardaCursor, 2);
     for (;;) {
+        if (seguir != nullptr) {
+            seguir(linea.texto, linea.largo, linea.cursor);
+        }
         const Pulsacion tecla = leer();
         if (tecla.codigo == finDeEntrada) {
             texto[0] = '\0';
@@ -204,8 +207,9 @@ int byteEditado() {
 
 } // namespace
 
-bool leerLineaEditada(LectorPulsaciones leer, Eco eco, Eco anotar, char *destino, std::size_t tam) {
-    const int largo = editarLinea(leer, eco, lineaEditada, sizeof lineaEditada);
+bool leerLineaEditada(LectorPulsaciones leer, Eco eco, Eco anotar, char *destino, std::size_t tam,
+                      Seguimiento seguir) {
+    const int largo = editarLinea(leer, eco, lineaEditada, sizeof lineaEditada, seguir);
     if (largo < 0) {
         return false;
     }

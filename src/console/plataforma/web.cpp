@@ -30,6 +30,12 @@ leerByteDelNavegador(int esperaMs);
 extern "C" __attribute__((import_module("navegador"), import_name("pide_linea"))) void
 avisarLineaAlNavegador(int pide);
 
+// Tells the page the name as it stands and the cursor's place in it, in
+// bytes, before every key is read, so that the text field a phone's keyboard
+// edits holds what the game holds.
+extern "C" __attribute__((import_module("navegador"), import_name("linea_editada"))) void
+seguirLineaEnElNavegador(const char *texto, std::size_t largo, std::size_t cursor);
+
 namespace {
 
 ColaTeclas cola = colaVacia;
@@ -71,7 +77,7 @@ void leerLinea(char *destino, std::size_t tam) {
     volcar();
     // The page's input never ends: the editor always ends its line.
     avisarLineaAlNavegador(1);
-    leerLineaEditada(leerPulsacion, eco, nullptr, destino, tam);
+    leerLineaEditada(leerPulsacion, eco, nullptr, destino, tam, seguirLineaEnElNavegador);
     avisarLineaAlNavegador(0);
     quitaCaracterCortado(destino);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lineas.h"
@@ -22,13 +23,13 @@ Pulsacion leerTecla() { return siguientePulsacion(cola, leerByte, true); }
 void grabarEco(const char *bytes, std::size_t cuantos) { eco.append(bytes, cuantos); }
 
 // The line edited from these keys, or "<fin>" when the input ran out.
-std::string editar(const std::string &teclas, std::size_t tam = 50) {
+std::string editar(const std::string &teclas, std::size_t tam = 50, Seguimiento seguir = nullptr) {
     llegada = teclas;
     leidos = 0;
     eco.clear();
     cola = colaVacia;
     std::string linea(tam, '#');
-    const int largo = editarLinea(leerTecla, grabarEco, linea.data(), tam);
+    const int largo = editarLinea(leerTecla, grabarEco, linea.data(), tam, seguir);
     if (largo < 0) {
         return "<fin>";
     }
@@ -93,6 +94,24 @@ TEST(Editor, ElEcoEscribeLoTecleadoYRedibujaLasEdiciones) {
                        vuelve + borra + "aXb" + "\r\n");        // Enter from inside
     editar("\x04");
     EXPECT_EQ(eco, guarda + "\r\n");
+}
+
+// The line before each key as a copy kept in step sees it, "|" at the cursor.
+std::vector<std::string> seguidas;
+
+void seguir(const char *texto, std::size_t largo, std::size_t cursor) {
+    seguidas.push_back(std::string(texto, cursor) + "|" +
+                       std::string(texto + cursor, largo - cursor));
+}
+
+TEST(Editor, QuienSigueLaLineaLaVeAntesDeCadaTecla) {
+    // Room for 4 bytes: the y does not fit, and the copy never shows it.
+    const std::string ene = "\xc3\xb1";
+    EXPECT_EQ(editar("A" + ene + izquierda + "xy\x1b\r", 6, seguir), "\n");
+    const std::vector<std::string> esperadas = {
+        "|", "A|", "A" + ene + "|", "A|" + ene, "Ax|" + ene, "Ax|" + ene, "|",
+    };
+    EXPECT_EQ(seguidas, esperadas);
 }
 
 } // namespace
