@@ -1,5 +1,5 @@
-// The page played in real browsers, headless Chromium and Firefox, as a
-// person plays it: keys typed into the terminal, and the screen and the
+// The page played in real browsers, headless Chromium and Firefox, and
+// WebKit (WebKitGTK's MiniBrowser on an Xvfb display), as a person plays it: keys typed into the terminal, and the screen and the
 // cursor read from the xterm.js terminal's buffer. Wherever the game does
 // not depend on chance, the same keys are typed into the native build
 // running in tmux, and after every step both must show the same screen with
@@ -8,7 +8,7 @@
 // Environment: TRES_EN_RAYAS_SITIO (the static site, build-web/web),
 // TRES_EN_RAYAS_NPM (the folder whose node_modules holds puppeteer-core),
 // TRES_EN_RAYAS_NATIVO (the native build, build/tres-en-rayas),
-// NAVEGADORES (which to run: "chromium firefox" by default).
+// NAVEGADORES (which to run: "chromium firefox webkit" by default).
 
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -19,6 +19,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { lanzamientos, servir } from './sitio.mjs';
+import { anchoMinimo, lanzarWebKit } from './webkit.mjs';
 
 const raiz = path.resolve(fileURLToPath(import.meta.url), '../../..');
 const sitio = process.env.TRES_EN_RAYAS_SITIO ?? path.join(raiz, 'build-web/web');
@@ -424,7 +425,7 @@ async function aLaPar(pagina, pasos) {
   }
 }
 
-const todos = (process.env.NAVEGADORES ?? 'chromium firefox').split(/\s+/).filter(Boolean);
+const todos = (process.env.NAVEGADORES ?? 'chromium firefox webkit').split(/\s+/).filter(Boolean);
 
 let servidor;
 let url;
@@ -447,7 +448,10 @@ for (const nombre of todos) {
     before(async () => {
       perfil = fs.mkdtempSync(path.join(os.tmpdir(), `tres-en-rayas-${nombre}-`));
       vigilar('carpeta', perfil);
-      navegador = await puppeteer.launch({ ...lanzamientos[nombre], headless: true, userDataDir: perfil });
+      navegador =
+        nombre === 'webkit'
+          ? await lanzarWebKit({ carpetaNpm, carpeta: perfil, vigilar, plazo })
+          : await puppeteer.launch({ ...lanzamientos[nombre], headless: true, userDataDir: perfil });
       vigilar('pid', navegador.process().pid);
     });
     after(async () => {
@@ -518,10 +522,11 @@ for (const nombre of todos) {
         assert.deepEqual(violaciones.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], `lector ${lector}`);
       }
       // 80x24 on a desktop, the letters growing with the window; at a
-      // phone's width, letters of 14 px and fewer columns. Nothing scrolls
-      // sideways, and the terminal is wholly in the window.
+      // phone's width (in WebKit, the narrowest its window goes), letters of
+      // 14 px and fewer columns. Nothing scrolls sideways, and the terminal
+      // is wholly in the window.
       const vistas = [];
-      for (const ancho of [1280, 1000, 420]) {
+      for (const ancho of [1280, 1000, nombre === 'webkit' ? anchoMinimo : 420]) {
         await p.pestana.setViewport({ width: ancho, height: 800 });
         // The window's resize is handled before the next frame.
         await p.pestana.evaluate(() => new Promise((listo) => requestAnimationFrame(listo)));
@@ -647,8 +652,8 @@ for (const nombre of todos) {
     });
 
     test('installable, playable offline, and a new release shown within three reloads', async (contexto) => {
-      if (nombre !== 'chromium') {
-        contexto.skip('installability and going offline are asked of Chromium');
+      if (nombre === 'firefox') {
+        contexto.skip('the service worker is tested in Chromium and WebKit');
         return;
       }
       // A copy of the site of the test's own, served on a port of its own.
@@ -660,10 +665,13 @@ for (const nombre of todos) {
       try {
         const p = await abrir({ direccion: `http://127.0.0.1:${puerto}/` });
         const { pestana } = p;
-        await pestana.evaluate(() => navigator.serviceWorker.ready);
+        await pestana.evaluate(() => navigator.serviceWorker.ready.then(() => true));
         await pestana.waitForFunction(() => navigator.serviceWorker.controller !== null);
-        const cdp = await pestana.createCDPSession();
-        assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+        // Installability as Chromium judges it; WebKit has no such check.
+        if (nombre === 'chromium') {
+          const cdp = await pestana.createCDPSession();
+          assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+        }
         // No network at all: the server is gone.
         propio.closeAllConnections();
         await new Promise((listo) => propio.close(listo));
@@ -791,7 +799,7 @@ for (const nombre of todos) {
     for (const [ancho, alto] of [[390, 844], [844, 390], [360, 740], [740, 360]]) {
       test(`a phone of ${ancho}x${alto}: legible, a keypad like the board, a whole game tapped as the native build plays it`, async (contexto) => {
         if (nombre !== 'chromium') {
-          contexto.skip('touch screens are emulated in Chromium only');
+          contexto.skip('touch screens are emulated in Chromium only (Firefox and WebKitGTK have no touch emulation)');
           return;
         }
         const p = await abrir({ ancho, alto, tactil: true });

@@ -1,0 +1,194 @@
+// WebKit, the engine of Safari and of every browser on an iPhone or an iPad,
+// for the browser tests: Debian's WebKitGTK MiniBrowser, driven through
+// WebKitWebDriver by selenium-webdriver, on an Xvfb display of its own. What
+// the tests ask of a page (in puppeteer's words: goto, evaluate, keyboard,
+// click, reload, ...) is done here through WebDriver, so that the same tests
+// play in WebKit. WebKitGTK has no touch emulation, and MiniBrowser's window
+// is never narrower than 447 px.
+
+import { spawn } from 'node:child_process';
+import { createRequire } from 'node:module';
+import fs from 'node:fs';
+import net from 'node:net';
+import path from 'node:path';
+
+// The narrowest MiniBrowser's window goes.
+export const anchoMinimo = 447;
+
+const esperar = (ms) => new Promise((listo) => setTimeout(listo, ms));
+
+// MiniBrowser, in the library folder of this machine's architecture.
+const miniBrowser = () =>
+  fs
+    .readdirSync('/usr/lib')
+    .map((carpeta) => path.join('/usr/lib', carpeta, 'webkit2gtk-4.1/MiniBrowser'))
+    .find((programa) => fs.existsSync(programa));
+
+function puertoLibre() {
+  return new Promise((listo, fallo) => {
+    const servidor = net.createServer();
+    servidor.once('error', fallo);
+    servidor.listen(0, '127.0.0.1', () => {
+      const { port } = servidor.address();
+      servidor.close(() => listo(port));
+    });
+  });
+}
+
+// Starts one in its own process group, told to the watcher, so that the
+// group goes however the run ends.
+function empezar(orden, argumentos, opciones, vigilar) {
+  const proceso = spawn(orden, argumentos, { ...opciones, detached: true });
+  vigilar('pid', proceso.pid);
+  const fin = new Promise((listo) => proceso.once('exit', listo));
+  return { proceso, fin };
+}
+
+function terminarGrupo({ proceso, fin }) {
+  try {
+    process.kill(-proceso.pid, 'SIGKILL');
+  } catch {
+    // already gone
+  }
+  return fin;
+}
+
+// Starts the browser: an Xvfb display, WebKitWebDriver on a free port and a
+// session of MiniBrowser, its data in carpeta (a folder of the test's own).
+// Answers what the tests use of a puppeteer browser: newPage, close and
+// process.
+export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
+  const { Builder, By, Key } = createRequire(path.join(carpetaNpm, 'package.json'))('selenium-webdriver');
+  const pantalla = empezar(
+    'Xvfb',
+    ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
+    { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] },
+    vigilar,
+  );
+  const numero = await new Promise((listo, fallo) => {
+    pantalla.proceso.stdio[3].once('data', (datos) => listo(datos.toString().trim()));
+    pantalla.proceso.once('exit', () => fallo(new Error('Xvfb did not start')));
+  });
+  const puerto = await puertoLibre();
+  const entorno = {
+    ...process.env,
+    DISPLAY: `:${numero}`,
+    HOME: carpeta,
+    XDG_CONFIG_HOME: path.join(carpeta, 'config'),
+    XDG_CACHE_HOME: path.join(carpeta, 'cache'),
+    XDG_DATA_HOME: path.join(carpeta, 'data'),
+  };
+  const conductor = empezar('WebKitWebDriver', [`--port=${puerto}`], { stdio: 'ignore', env: entorno }, vigilar);
+  const direccion = `http://127.0.0.1:${puerto}`;
+  // The driver answers once it listens.
+  const limite = Date.now() + plazo;
+  for (;;) {
+    try {
+      if ((await fetch(`${direccion}/status`)).ok) {
+        break;
+      }
+    } catch {
+      // not listening yet
+    }
+    if (Date.now() > limite) {
+      throw new Error('WebKitWebDriver did not answer');
+    }
+    await esperar(50);
+  }
+  const sesion = await new Builder()
+    .usingServer(direccion)
+    .withCapabilities({
+      browserName: 'MiniBrowser',
+      'webkitgtk:browserOptions': { binary: miniBrowser(), args: ['--automation'] },
+    })
+    .build();
+
+  // Keys by puppeteer's names (ArrowLeft is Key.ARROW_LEFT).
+  const tecla = (nombre) =>
+    nombre === 'Backspace' ? Key.BACK_SPACE : (Key[nombre.replace(/(.)([A-Z])/g, '$1_$2').toUpperCase()] ?? nombre);
+  // Keys held down (Control), pressed again around each key typed.
+  let pulsadas = [];
+  const acciones = (...codigos) => {
+    let lista = sesion.actions();
+    for (const pulsada of pulsadas) {
+      lista = lista.keyDown(pulsada);
+    }
+    lista = lista.sendKeys(...codigos);
+    for (const pulsada of pulsadas) {
+      lista = lista.keyUp(pulsada);
+    }
+    return lista.perform();
+  };
+
+  // A function and its arguments, run in the page; its promise is awaited
+  // there, as puppeteer's evaluate does.
+  async function evaluate(funcion, ...argumentos) {
+    const { valor, error } = await sesion.executeAsyncScript(
+      `const listo = arguments[arguments.length - 1];
+       Promise.resolve()
+         .then(() => (${funcion})(...arguments[0]))
+         .then((valor) => listo({ valor }), (error) => listo({ error: String(error) }));`,
+      argumentos,
+    );
+    if (error !== undefined) {
+      throw new Error(error);
+    }
+    return valor;
+  }
+
+  // The one window, for every test in turn: a new page is the next address
+  // it opens, in a window of the size it had at first.
+  const tamano = await sesion.manage().window().getRect();
+  const pestana = {
+    goto: (url) => sesion.get(url),
+    evaluate,
+    async waitForFunction(funcion, opciones = {}, ...argumentos) {
+      const hasta = Date.now() + (opciones.timeout ?? plazo);
+      while (!(await evaluate(funcion, ...argumentos))) {
+        if (Date.now() > hasta) {
+          throw new Error(`waited in vain for ${funcion}`);
+        }
+        await esperar(opciones.polling ?? 50);
+      }
+    },
+    keyboard: {
+      // A carriage return is Enter.
+      type: (texto) => acciones(...texto.split(/(\r)/).map((parte) => (parte === '\r' ? Key.ENTER : parte))),
+      press: (nombre) => acciones(tecla(nombre)),
+      down: async (nombre) => {
+        pulsadas.push(tecla(nombre));
+      },
+      up: async (nombre) => {
+        pulsadas = pulsadas.filter((pulsada) => pulsada !== tecla(nombre));
+      },
+    },
+    click: async (selector) => (await sesion.findElement(By.css(selector))).click(),
+    // The window's size: the page gets what its frame leaves.
+    setViewport: ({ width, height }) => sesion.manage().window().setRect({ width, height }),
+    reload: () => sesion.navigate().refresh(),
+    title: () => sesion.getTitle(),
+    addScriptTag: ({ path: archivo }) =>
+      evaluate((codigo) => {
+        const guion = document.createElement('script');
+        guion.textContent = codigo;
+        document.head.append(guion);
+      }, fs.readFileSync(archivo, 'utf8')),
+    close: async () => {},
+  };
+
+  return {
+    async newPage() {
+      pulsadas = [];
+      await sesion.manage().window().setRect({ width: tamano.width, height: tamano.height });
+      return pestana;
+    },
+    process: () => conductor.proceso,
+    async close() {
+      try {
+        await sesion.quit();
+      } finally {
+        await Promise.all([terminarGrupo(conductor), terminarGrupo(pantalla)]);
+      }
+    },
+  };
+}
