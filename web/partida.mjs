@@ -159,7 +159,6 @@ const inicio = '\x1b[H';
 const fin = '\x1b[F';
 const retroceso = '\x7f';
 const suprimir = '\x1b[3~';
-const enUtf16 = (caracteres, hasta) => caracteres.slice(0, hasta).join('').length;
 // The keyboard event being dispatched, for a key that xterm.js turns into
 // bytes.
 let teclaEnCurso = null;
@@ -220,22 +219,13 @@ function seguirCampo() {
 
 // The field holds the line, the caret at its cursor.
 function ponerCampo() {
-  const caret = enUtf16([...linea.texto], linea.cursor);
+  const caret = [...linea.texto].slice(0, linea.cursor).join('').length;
   if (campo.value !== linea.texto) {
     campo.value = linea.texto;
   } else if (campo.selectionStart === caret && campo.selectionEnd === caret) {
     return;
   }
   campo.setSelectionRange(caret, caret);
-}
-
-// The game's line before it reads a key: when it has read everything, the
-// field follows it.
-function lineaDelJuego(texto, cursor) {
-  if (enNombre && teclas.length === 0) {
-    linea = { texto, cursor };
-    ponerCampo();
-  }
 }
 
 // The game starts (1) or ends (0) reading a name: the field starts empty,
@@ -406,11 +396,14 @@ async function jugar(numero) {
         terminal.blur();
       }
     },
-    // The name as it stands, and its cursor, in bytes of the game's memory.
+    // The name as it stands, and its cursor, in bytes of the game's memory,
+    // before the game reads a key: once it has read everything, the field
+    // follows it.
     linea_editada(texto, largo, cursor) {
-      if (numero === actual) {
+      if (numero === actual && enNombre && teclas.length === 0) {
         const memoria = new Uint8Array(instancia.exports.memory.buffer, texto, largo);
-        lineaDelJuego(deUtf8.decode(memoria), [...deUtf8.decode(memoria.subarray(0, cursor))].length);
+        linea = { texto: deUtf8.decode(memoria), cursor: [...deUtf8.decode(memoria.subarray(0, cursor))].length };
+        ponerCampo();
       }
     },
   };
