@@ -194,17 +194,12 @@ class Terminal : public testing::Test {
     };
 
     Captura captura() const {
-        const std::string salida =
-            ejecutar(tmux() + " capture-pane -p -t juego \\; display-message -p -t juego " +
-                     "'#{cursor_x} #{cursor_y}'");
-        Captura resultado{salida, {}, {-1, -1}};
-        // The cursor's line is the last one.
-        const std::size_t corte = salida.rfind('\n', salida.size() > 1 ? salida.size() - 2 : 0);
-        if (corte != std::string::npos) {
-            resultado.pantalla = salida.substr(0, corte + 1);
-            std::sscanf(salida.c_str() + corte + 1, "%d %d", &resultado.cursor.first,
-                        &resultado.cursor.second);
-        }
+        // The cursor first, on a line of its own, then the screen.
+        const std::string salida = ejecutar(
+            tmux() +
+            " display-message -p -t juego '#{cursor_x} #{cursor_y}' \\; capture-pane -p -t juego");
+        Captura resultado{salida.substr(salida.find('\n') + 1), {}, {-1, -1}};
+        std::sscanf(salida.c_str(), "%d %d", &resultado.cursor.first, &resultado.cursor.second);
         std::stringstream flujo(resultado.pantalla);
         for (std::string linea; std::getline(flujo, linea);) {
             resultado.lineas.push_back(linea);

@@ -1,6 +1,7 @@
 // The page played in real browsers, headless Chromium and Firefox, and
-// WebKit (WebKitGTK's MiniBrowser on an Xvfb display), as a person plays it: keys typed into the terminal, and the screen and the
-// cursor read from the xterm.js terminal's buffer. Wherever the game does
+// WebKit (WebKitGTK's MiniBrowser on an Xvfb display), as a person plays
+// it: keys typed into the terminal, and the screen and the cursor read from
+// the xterm.js terminal's buffer. Wherever the game does
 // not depend on chance, the same keys are typed into the native build
 // running in tmux, and after every step both must show the same screen with
 // the cursor in the same place.
@@ -296,37 +297,30 @@ class Nativo {
   // The screen, the cursor and the pane's size of one moment: one tmux
   // command reads them all, so that the game cannot draw in between.
   leer() {
-    const salida = this.tmux(
-      'capture-pane', '-p', '-t', 'juego', ';',
-      'display-message', '-p', '-t', 'juego', '#{cursor_x} #{cursor_y} #{pane_width} #{pane_height}',
+    const [posicion, ...lineas] = this.tmux(
+      'display-message', '-p', '-t', 'juego', '#{cursor_x} #{cursor_y} #{pane_width} #{pane_height}', ';',
+      'capture-pane', '-p', '-t', 'juego',
     ).split('\n');
-    salida.pop();
-    const [x, y, ancho, alto] = salida.pop().split(' ').map(Number);
-    return { lineas: recortar(salida), x, y, ancho, alto };
+    const [x, y, ancho, alto] = posicion.split(' ').map(Number);
+    return { lineas: recortar(lineas), x, y, ancho, alto };
   }
 
   // Whether the game is done with all it was sent: asleep in its wait for a
   // key, or ended, with no signal left to handle (a resize's).
   quieto() {
-    if (this.juego === null) {
-      try {
-        this.juego = execFileSync('pgrep', ['-P', this.panel], { encoding: 'utf8' }).trim();
-      } catch {
-        return false; // not started yet
-      }
+    try {
+      this.juego ??= execFileSync('pgrep', ['-P', this.panel], { encoding: 'utf8' }).trim();
+    } catch {
+      return false; // not started yet
     }
-    let estado;
     try {
       const stat = fs.readFileSync(`/proc/${this.juego}/stat`, 'utf8');
-      estado = stat[stat.lastIndexOf(')') + 2];
-      if (estado === 'S') {
-        const pendientes = fs.readFileSync(`/proc/${this.juego}/status`, 'utf8').match(/^(Sig|Shd)Pnd:\s*0*$/gm);
-        return pendientes?.length === 2;
-      }
+      const estado = stat[stat.lastIndexOf(')') + 2];
+      const sinSenales = () => fs.readFileSync(`/proc/${this.juego}/status`, 'utf8').match(/^(Sig|Shd)Pnd:\s*0*$/gm)?.length === 2;
+      return estado === 'Z' || (estado === 'S' && sinSenales());
     } catch {
       return true; // ended, and its output all written
     }
-    return estado === 'Z';
   }
 
   // What the game shows once it is done with what it was sent, and marked
@@ -756,11 +750,7 @@ for (const nombre of todos) {
           ...tecleo([
             // A word composed letter by letter, and autocorrect committing
             // another.
-            [componer('B'), 'B'],
-            [componer('Be'), 'e'],
-            [componer('Beg'), 'g'],
-            [componer('Bego'), 'o'],
-            [componer('Begon'), 'n'],
+            ...[...'Begon'].map((letra, i) => [componer('Begon'.slice(0, i + 1)), letra]),
             [confirmar('Begoña '), '<BSpace> ña_', 'Begoña |'],
             // Backspace into the committed word, which is composed again,
             // and inside the composition.

@@ -9,13 +9,10 @@
 import { spawn } from 'node:child_process';
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
-import net from 'node:net';
 import path from 'node:path';
 
 // The narrowest MiniBrowser's window goes.
 export const anchoMinimo = 447;
-
-const esperar = (ms) => new Promise((listo) => setTimeout(listo, ms));
 
 // MiniBrowser, in the library folder of this machine's architecture.
 const miniBrowser = () =>
@@ -23,17 +20,6 @@ const miniBrowser = () =>
     .readdirSync('/usr/lib')
     .map((carpeta) => path.join('/usr/lib', carpeta, 'webkit2gtk-4.1/MiniBrowser'))
     .find((programa) => fs.existsSync(programa));
-
-function puertoLibre() {
-  return new Promise((listo, fallo) => {
-    const servidor = net.createServer();
-    servidor.once('error', fallo);
-    servidor.listen(0, '127.0.0.1', () => {
-      const { port } = servidor.address();
-      servidor.close(() => listo(port));
-    });
-  });
-}
 
 // Starts one in its own process group, told to the watcher, so that the
 // group goes however the run ends.
@@ -58,7 +44,10 @@ function terminarGrupo({ proceso, fin }) {
 // Answers what the tests use of a puppeteer browser: newPage, close and
 // process.
 export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
-  const { Builder, By, Key } = createRequire(path.join(carpetaNpm, 'package.json'))('selenium-webdriver');
+  const requerir = createRequire(path.join(carpetaNpm, 'package.json'));
+  const { Builder, By, Key } = requerir('selenium-webdriver');
+  const { findFreePort } = requerir('selenium-webdriver/net/portprober');
+  const { waitForServer } = requerir('selenium-webdriver/http/util');
   const pantalla = empezar(
     'Xvfb',
     ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
@@ -69,7 +58,7 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
     pantalla.proceso.stdio[3].once('data', (datos) => listo(datos.toString().trim()));
     pantalla.proceso.once('exit', () => fallo(new Error('Xvfb did not start')));
   });
-  const puerto = await puertoLibre();
+  const puerto = await findFreePort('127.0.0.1');
   const entorno = {
     ...process.env,
     DISPLAY: `:${numero}`,
@@ -80,21 +69,7 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
   };
   const conductor = empezar('WebKitWebDriver', [`--port=${puerto}`], { stdio: 'ignore', env: entorno }, vigilar);
   const direccion = `http://127.0.0.1:${puerto}`;
-  // The driver answers once it listens.
-  const limite = Date.now() + plazo;
-  for (;;) {
-    try {
-      if ((await fetch(`${direccion}/status`)).ok) {
-        break;
-      }
-    } catch {
-      // not listening yet
-    }
-    if (Date.now() > limite) {
-      throw new Error('WebKitWebDriver did not answer');
-    }
-    await esperar(50);
-  }
+  await waitForServer(direccion, plazo);
   const sesion = await new Builder()
     .usingServer(direccion)
     .withCapabilities({
@@ -142,15 +117,8 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
   const pestana = {
     goto: (url) => sesion.get(url),
     evaluate,
-    async waitForFunction(funcion, opciones = {}, ...argumentos) {
-      const hasta = Date.now() + (opciones.timeout ?? plazo);
-      while (!(await evaluate(funcion, ...argumentos))) {
-        if (Date.now() > hasta) {
-          throw new Error(`waited in vain for ${funcion}`);
-        }
-        await esperar(opciones.polling ?? 50);
-      }
-    },
+    waitForFunction: (funcion, opciones = {}, ...argumentos) =>
+      sesion.wait(() => evaluate(funcion, ...argumentos), opciones.timeout ?? plazo, `waited in vain for ${funcion}`),
     keyboard: {
       // A carriage return is Enter.
       type: (texto) => acciones(...texto.split(/(\r)/).map((parte) => (parte === '\r' ? Key.ENTER : parte))),
