@@ -1,0 +1,100 @@
+// What a phone's keyboard did to the terminal's text field, as the keys of
+// the game's line editor. A pure function of the game's line (its text and
+// its cursor, counted in characters, as the editor moves) and the field (its
+// text and its caret, counted in UTF-16 units, as the browser counts them):
+// it answers the keys that make the line what the field holds, the fewest
+// it can find, and the line once the game has read them.
+
+export const izquierda = '\x1b[D';
+export const derecha = '\x1b[C';
+export const inicio = '\x1b[H';
+export const fin = '\x1b[F';
+export const retroceso = '\x7f';
+export const suprimir = '\x1b[3~';
+
+// The keys that take the cursor from one character to another in a line of
+// largo characters, and how many they are.
+function mover(desde, hasta, largo) {
+  if (hasta === desde) {
+    return [];
+  }
+  if (hasta === 0 && desde > 1) {
+    return [inicio];
+  }
+  if (hasta === largo && largo - desde > 1) {
+    return [fin];
+  }
+  return Array(Math.abs(hasta - desde)).fill(hasta < desde ? izquierda : derecha);
+}
+
+// The text's characters up to a UTF-16 position, counted.
+const caracteresHasta = (texto, posicion) => [...texto.slice(0, posicion)].length;
+
+// The UTF-16 position of the line's cursor: where the field's caret goes.
+export function caretDe(linea) {
+  return [...linea.texto].slice(0, linea.cursor).join('').length;
+}
+
+// The keys of one way to make the change: the characters from desde to
+// desde + quitados of the old line replaced by puestos, erased from the
+// cheaper end, with the cursor starting at cursor.
+function cambio(cursor, desde, quitados, puestos, largo) {
+  let borrar = [];
+  if (quitados > 0) {
+    const porDelante = [...mover(cursor, desde, largo), ...Array(quitados).fill(suprimir)];
+    const porDetras = [...mover(cursor, desde + quitados, largo), ...Array(quitados).fill(retroceso)];
+    borrar = porDelante.length < porDetras.length ? porDelante : porDetras;
+  } else {
+    borrar = mover(cursor, desde, largo);
+  }
+  return [...borrar, ...puestos];
+}
+
+// linea: { texto, cursor }; campo: { texto, inicio, fin } (the selection,
+// a caret when both are the same). Answers { teclas, linea }.
+export function seguirCampo(linea, campo) {
+  const viejo = [...linea.texto];
+  const nuevo = [...campo.texto];
+  let teclas = [];
+  let cursor = linea.cursor;
+  if (campo.texto !== linea.texto) {
+    const corto = Math.min(viejo.length, nuevo.length);
+    let prefijo = 0;
+    while (prefijo < corto && viejo[prefijo] === nuevo[prefijo]) {
+      prefijo += 1;
+    }
+    let sufijo = 0;
+    while (sufijo < corto && viejo.at(-1 - sufijo) === nuevo.at(-1 - sufijo)) {
+      sufijo += 1;
+    }
+    // Where a letter repeats ("aa", "Gallo") the change can stand in
+    // several places, every one as small: the one that costs the fewest
+    // keys, counting the caret's move after it, is sent.
+    const caret = campo.inicio === campo.fin ? caracteresHasta(campo.texto, campo.inicio) : null;
+    let mejor = null;
+    for (let desde = Math.min(prefijo, Math.max(0, corto - sufijo)); desde <= prefijo; desde++) {
+      const tras = Math.min(sufijo, corto - desde);
+      const quitados = viejo.length - desde - tras;
+      // A line break ends the name, as Enter does; whatever follows it goes
+      // to what the game asks next.
+      const puestos = nuevo.slice(desde, nuevo.length - tras);
+      const escritos = puestos.join('').replace(/\r\n?|\n/g, '\r');
+      let claves = cambio(cursor, desde, quitados, [...escritos], viejo.length);
+      const despues = desde + puestos.length;
+      const conSalto = escritos.includes('\r');
+      if (caret !== null && !conSalto) {
+        claves = [...claves, ...mover(despues, caret, nuevo.length)];
+      }
+      if (mejor === null || claves.length < mejor.claves.length) {
+        mejor = { claves, cursor: conSalto || caret === null ? despues : caret };
+      }
+    }
+    teclas = mejor.claves;
+    cursor = mejor.cursor;
+  } else if (campo.inicio === campo.fin) {
+    const caret = caracteresHasta(campo.texto, campo.inicio);
+    teclas = mover(cursor, caret, nuevo.length);
+    cursor = caret;
+  }
+  return { teclas: teclas.join(''), linea: { texto: campo.texto, cursor } };
+}

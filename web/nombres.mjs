@@ -1,0 +1,131 @@
+// A name typed on a phone's own keyboard. Such keyboards seldom send keys:
+// they edit the terminal's text field through the input method (a word
+// composed letter by letter, autocorrect, a word taken back to be composed
+// again, the caret moved, a phrase dictated). While the game reads a name,
+// every change made to the field becomes the keys the game's line editor
+// knows (edicion.mjs works them out from the field's text and caret, never
+// from the events, so the order the browser delivers them in does not
+// matter). The game tells the page its line before every key it reads; once
+// it has read all it was sent, the field is made to hold exactly that line,
+// so that a name edited with a hardware key, or text the line has no room
+// for, shows there too. xterm.js, which would send the field's changes in
+// its own way, sees none of them while a name is read; outside a name it
+// handles the keyboard as ever.
+
+import { caretDe, seguirCampo } from './edicion.mjs';
+
+// terminal: the xterm.js terminal; entregar(texto) sends keys to the game;
+// pendientes() says how many bytes the game has not read yet. Answers what
+// the game tells the layer: leyendo(si) when a name starts or ends, and
+// lineaDelJuego(texto, cursor) with the line before each key.
+export function capaDeNombres(terminal, entregar, pendientes) {
+  const campo = terminal.textarea;
+  let enNombre = false;
+  // The game's line once it has read what the page sent; its cursor in
+  // characters (code points), as the game's editor moves.
+  let linea = { texto: '', cursor: 0 };
+  // The keyboard event being dispatched, for a key that xterm.js turns into
+  // bytes.
+  let teclaEnCurso = null;
+
+  function seguir() {
+    const { teclas, linea: nueva } = seguirCampo(linea, {
+      texto: campo.value,
+      inicio: campo.selectionStart,
+      fin: campo.selectionEnd,
+    });
+    linea = nueva;
+    if (teclas !== '') {
+      entregar(teclas);
+    }
+  }
+
+  // The field holds the line, the caret at its cursor.
+  function ponerCampo() {
+    const caret = caretDe(linea);
+    if (campo.value !== linea.texto) {
+      campo.value = linea.texto;
+    } else if (campo.selectionStart === caret && campo.selectionEnd === caret) {
+      return;
+    }
+    campo.setSelectionRange(caret, caret);
+  }
+
+  for (const tipo of ['input', 'compositionstart', 'compositionupdate', 'compositionend']) {
+    window.addEventListener(
+      tipo,
+      (evento) => {
+        if (enNombre && evento.target === campo) {
+          evento.stopImmediatePropagation();
+          if (tipo === 'input' || tipo === 'compositionend') {
+            seguir();
+          }
+        }
+      },
+      true,
+    );
+  }
+  // A caret moved. Text only changes with an input event, which comes
+  // before any selectionchange: a field found changed here or on coming
+  // back into focus was changed by the page (xterm.js empties it when it
+  // loses the focus), and gets the line back.
+  function caretMovido() {
+    if (enNombre && document.activeElement === campo) {
+      if (campo.value === linea.texto) {
+        seguir();
+      } else {
+        ponerCampo();
+      }
+    }
+  }
+  // Told on the document in some browsers, on the field itself in others.
+  document.addEventListener('selectionchange', caretMovido);
+  campo.addEventListener('selectionchange', caretMovido);
+  campo.addEventListener('focus', caretMovido);
+  // Keys that type a character, and the input method at work (keyCode 229),
+  // are left to the field, so that a keyboard's suggestions and autocorrect
+  // see the name as typed; other keys (Enter, Backspace, the arrows, Escape,
+  // Ctrl-U) go through xterm.js as ever, and one that it turns into bytes is
+  // kept from editing the field too: the game's line says what the field
+  // then holds.
+  const escribe = (evento) =>
+    evento.keyCode === 229 ||
+    evento.isComposing ||
+    (!evento.ctrlKey && !evento.altKey && !evento.metaKey && [...(evento.key ?? '')].length === 1);
+  for (const tipo of ['keydown', 'keypress']) {
+    window.addEventListener(
+      tipo,
+      (evento) => {
+        teclaEnCurso = evento;
+        if (enNombre && evento.target === campo && escribe(evento)) {
+          evento.stopImmediatePropagation();
+        }
+      },
+      true,
+    );
+  }
+  terminal.onData(() => {
+    if (enNombre && teclaEnCurso?.eventPhase) {
+      teclaEnCurso.preventDefault();
+    }
+  });
+
+  return {
+    // The game starts or ends reading a name: the field starts empty, and
+    // is left empty, so that nothing of one name is ever sent again.
+    leyendo(si) {
+      enNombre = si;
+      linea = { texto: '', cursor: 0 };
+      campo.value = '';
+      campo.setAttribute('autocapitalize', si ? 'words' : 'off');
+    },
+    // The name as it stands before the game reads a key: once the game has
+    // read everything, the field follows it.
+    lineaDelJuego(texto, cursor) {
+      if (enNombre && pendientes() === 0) {
+        linea = { texto, cursor };
+        ponerCampo();
+      }
+    },
+  };
+}

@@ -1,0 +1,119 @@
+// The terminal the game plays in: xterm.js with its texts in Spanish, a grid
+// of 80 columns and 24 rows fitted to its box (fewer where they would not be
+// legible), a cursor that blinks unless the player asks for less motion, and
+// what it shows drawn again when the grid changes.
+
+import { Terminal } from './xterm.mjs';
+
+const columnas = 80;
+const filas = 24;
+// The letters never go below this, nor above the other.
+const letraMinima = 14;
+const letraMaxima = 24;
+// The gap between the parts of the terminal's box, in CSS pixels.
+const hueco = 8;
+
+// The game's own clear-screen sequence.
+const limpiar = new TextEncoder().encode('\x1b[H\x1b[2J');
+
+// What screen readers announce of the terminal, in the page's language.
+Terminal.strings.promptLabel = 'Entrada del terminal';
+Terminal.strings.tooMuchOutput = 'Demasiado texto para leerlo en voz alta: recorra las filas para leerlas';
+
+// Opens the terminal in contenedor, fitted to caja (the box it shares with
+// the lines under it). Answers the terminal, and escribir, which shows the
+// game's bytes.
+export function abrirTerminal(contenedor, caja) {
+  const sinMovimiento = window.matchMedia('(prefers-reduced-motion: reduce)');
+  const terminal = new Terminal({
+    cols: columnas,
+    rows: filas,
+    convertEol: true,
+    cursorBlink: !sinMovimiento.matches,
+    scrollback: 0,
+    fontSize: letraMinima,
+    fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
+  });
+  terminal.open(contenedor);
+  sinMovimiento.addEventListener('change', () => {
+    terminal.options.cursorBlink = !sinMovimiento.matches;
+  });
+
+  // What the terminal shows: the bytes the game wrote since it last cleared
+  // the screen. When the grid changes, the screen is drawn again from them,
+  // as the game itself does in a terminal that changes size.
+  let enPantalla = new Uint8Array(0);
+  function escribir(bytes) {
+    const todo = new Uint8Array(enPantalla.length + bytes.length);
+    todo.set(enPantalla);
+    todo.set(bytes, enPantalla.length);
+    enPantalla = todo;
+    // What was kept holds no clearing: only a sequence that ends in the new
+    // bytes can be one, the last of them the one that counts.
+    const desde = Math.max(0, todo.length - bytes.length - limpiar.length + 1);
+    for (let i = todo.length - limpiar.length; i >= desde; i--) {
+      if (limpiar.every((byte, j) => todo[i + j] === byte)) {
+        enPantalla = todo.slice(i + limpiar.length);
+        break;
+      }
+    }
+    terminal.write(bytes);
+  }
+
+  // The grid as drawn. xterm.js tells no cell's size, and its element is
+  // held to the box's width: its screen's element is the grid, and is read
+  // here only.
+  const rejilla = () => terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
+
+  // 80x24 wherever they fit with letters of letraMinima or more, the
+  // letters then as large as the box allows; where they do not, the most
+  // columns and rows that fit at letraMinima.
+  function encajar() {
+    const ancho = caja.clientWidth;
+    // The box's height, less the lines under the terminal and their gaps.
+    const debajo = [...caja.children].filter((parte) => parte !== contenedor && parte.offsetHeight > 0);
+    const alto = debajo.reduce((resto, parte) => resto - parte.offsetHeight - hueco, caja.clientHeight);
+    const cabe = () => rejilla().width <= ancho && rejilla().height <= alto;
+    terminal.options.fontSize = letraMinima;
+    // A cell's size at letraMinima.
+    const celdaAncho = rejilla().width / terminal.cols;
+    const celdaAlto = rejilla().height / terminal.rows;
+    const escala = Math.min(ancho / (columnas * celdaAncho), alto / (filas * celdaAlto));
+    if (escala >= 1) {
+      terminal.resize(columnas, filas);
+      let letra = Math.min(letraMaxima, Math.floor(letraMinima * escala));
+      terminal.options.fontSize = letra;
+      while (letra > letraMinima && !cabe()) {
+        terminal.options.fontSize = --letra;
+      }
+      return;
+    }
+    let cols = Math.max(1, Math.min(columnas, Math.floor(ancho / celdaAncho)));
+    let rows = Math.max(1, Math.min(filas, Math.floor(alto / celdaAlto)));
+    terminal.resize(cols, rows);
+    while (!cabe() && (cols > 1 || rows > 1)) {
+      cols = Math.max(1, cols - (rejilla().width > ancho ? 1 : 0));
+      rows = Math.max(1, rows - (rejilla().height > alto ? 1 : 0));
+      terminal.resize(cols, rows);
+    }
+  }
+
+  function ajustar() {
+    const antes = `${terminal.cols}x${terminal.rows}`;
+    encajar();
+    if (`${terminal.cols}x${terminal.rows}` !== antes) {
+      terminal.write(limpiar);
+      terminal.write(enPantalla);
+    }
+  }
+  ajustar();
+  window.addEventListener('resize', ajustar);
+
+  // A new game: an empty screen.
+  function reiniciar() {
+    enPantalla = new Uint8Array(0);
+    terminal.reset();
+  }
+
+  return { terminal, escribir, reiniciar };
+}
