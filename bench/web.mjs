@@ -40,10 +40,14 @@ try {
     window.medidas = [];
     let desde = null;
     let escrito = false;
-    document.addEventListener('keydown', () => {
-      desde = performance.now();
-      escrito = false;
-    }, true);
+    document.addEventListener(
+      'keydown',
+      () => {
+        desde = performance.now();
+        escrito = false;
+      },
+      true,
+    );
     // Only a render of what the game wrote counts, not the cursor's blink.
     window.partida.terminal.onWriteParsed(() => {
       escrito = true;

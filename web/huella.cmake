@@ -1,7 +1,8 @@
 # Writes the service worker into the built site: the release's fingerprint
 # (a hash of every file's name and contents) names its cache, and every
 # file of the site is listed for it to keep, the page's own address ("./")
-# first. Run after the rest of the site is in place.
+# first, separated by spaces (no file of the site has one in its name). Run
+# after the rest of the site is in place.
 #
 #   cmake -DSITIO=build-web/web -DPLANTILLA=web/servicio.js -P web/huella.cmake
 
@@ -16,11 +17,11 @@ file(GLOB_RECURSE archivos RELATIVE "${SITIO}" "${SITIO}/*")
 list(REMOVE_ITEM archivos "${trabajador}")
 list(SORT archivos)
 set(contenido "")
-set(lista "'./'")
+set(lista "./")
 foreach(archivo IN LISTS archivos)
   file(SHA256 "${SITIO}/${archivo}" suma)
   string(APPEND contenido "${archivo} ${suma}\n")
-  string(APPEND lista ", './${archivo}'")
+  string(APPEND lista " ./${archivo}")
 endforeach()
 string(SHA256 huella "${contenido}")
 string(SUBSTRING "${huella}" 0 16 HUELLA)

@@ -9,7 +9,7 @@
 // cache. A reload or two shows the new release.
 
 const cache = 'tres-en-rayas-@HUELLA@';
-const archivos = [@ARCHIVOS@];
+const archivos = '@ARCHIVOS@'.split(' ');
 
 self.addEventListener('install', (evento) => {
   evento.waitUntil(
@@ -25,7 +25,11 @@ self.addEventListener('activate', (evento) => {
     caches
       .keys()
       .then((nombres) =>
-        Promise.all(nombres.filter((nombre) => nombre.startsWith('tres-en-rayas-') && nombre !== cache).map((nombre) => caches.delete(nombre))),
+        Promise.all(
+          nombres
+            .filter((nombre) => nombre.startsWith('tres-en-rayas-') && nombre !== cache)
+            .map((nombre) => caches.delete(nombre)),
+        ),
       )
       .then(() => self.clients.claim()),
   );
@@ -37,6 +41,8 @@ self.addEventListener('fetch', (evento) => {
     return;
   }
   evento.respondWith(
-    caches.match(evento.request, { cacheName: cache, ignoreSearch: true }).then((guardada) => guardada ?? fetch(evento.request)),
+    caches
+      .match(evento.request, { cacheName: cache, ignoreSearch: true })
+      .then((guardada) => guardada ?? fetch(evento.request)),
   );
 });

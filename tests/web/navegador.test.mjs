@@ -128,7 +128,14 @@ const tecleo = (filas) =>
   filas.flatMap(([movil, teclas, campo]) =>
     typeof movil === 'string'
       ? pasos(movil).map((paso) => ({ ...paso, campo }))
-      : [{ movil, nativo: Array.isArray(teclas) ? teclas : teclas === '' ? [] : pasos(teclas), igual: teclas === '', campo }],
+      : [
+          {
+            movil,
+            nativo: Array.isArray(teclas) ? teclas : teclas === '' ? [] : pasos(teclas),
+            igual: teclas === '',
+            campo,
+          },
+        ],
   );
 
 // The page in one tab.
@@ -148,7 +155,12 @@ class Pagina {
       const lineas = [];
       for (let y = 0; y < window.partida.terminal.rows; y++) {
         // Trailing blanks, written or not, are left out, as tmux leaves them.
-        lineas.push(pantalla.getLine(pantalla.baseY + y).translateToString(true).replace(/ +$/, ''));
+        lineas.push(
+          pantalla
+            .getLine(pantalla.baseY + y)
+            .translateToString(true)
+            .replace(/ +$/, ''),
+        );
       }
       return { lineas, x: pantalla.cursorX, y: pantalla.cursorY };
     });
@@ -181,7 +193,8 @@ class Pagina {
   // protocol plays them as a keyboard's input method does.
   async teclear(cambio) {
     this.cdp ??= await this.pestana.createCDPSession();
-    const tecla229 = (type) => this.cdp.send('Input.dispatchKeyEvent', { type, key: 'Unidentified', windowsVirtualKeyCode: 229 });
+    const tecla229 = (type) =>
+      this.cdp.send('Input.dispatchKeyEvent', { type, key: 'Unidentified', windowsVirtualKeyCode: 229 });
     if (cambio.caret !== undefined) {
       await this.pestana.evaluate((n) => window.partida.terminal.textarea.setSelectionRange(n, n), cambio.caret);
       return;
@@ -191,7 +204,9 @@ class Pagina {
         const campo = window.partida.terminal.textarea;
         campo.setRangeText(texto, campo.selectionStart, campo.selectionEnd, 'end');
         campo.dispatchEvent(new CompositionEvent('compositionend', { data: texto, bubbles: true }));
-        campo.dispatchEvent(new InputEvent('input', { inputType: 'insertFromComposition', data: texto, bubbles: true }));
+        campo.dispatchEvent(
+          new InputEvent('input', { inputType: 'insertFromComposition', data: texto, bubbles: true }),
+        );
       }, cambio.alReves);
       return;
     }
@@ -199,7 +214,13 @@ class Pagina {
     if (cambio.componer !== undefined) {
       const fin = cambio.componer.length;
       const [replacementStart, replacementEnd] = cambio.sobre ?? [];
-      await this.cdp.send('Input.imeSetComposition', { text: cambio.componer, selectionStart: fin, selectionEnd: fin, replacementStart, replacementEnd });
+      await this.cdp.send('Input.imeSetComposition', {
+        text: cambio.componer,
+        selectionStart: fin,
+        selectionEnd: fin,
+        replacementStart,
+        replacementEnd,
+      });
     } else if (cambio.confirmar !== undefined) {
       await this.cdp.send('Input.insertText', { text: cambio.confirmar });
     } else {
@@ -212,7 +233,9 @@ class Pagina {
   campo() {
     return this.pestana.evaluate(() => {
       const { value, selectionStart, selectionEnd } = window.partida.terminal.textarea;
-      return selectionStart === selectionEnd ? `${value.slice(0, selectionStart)}|${value.slice(selectionStart)}` : value;
+      return selectionStart === selectionEnd
+        ? `${value.slice(0, selectionStart)}|${value.slice(selectionStart)}`
+        : value;
     });
   }
 
@@ -269,7 +292,11 @@ class Pagina {
   }
 
   async esperarEstado(esperado) {
-    await esperarA(() => this.estado(), (e) => e === esperado, `estado ${esperado}`);
+    await esperarA(
+      () => this.estado(),
+      (e) => e === esperado,
+      `estado ${esperado}`,
+    );
   }
 }
 
@@ -281,7 +308,9 @@ class Nativo {
     this.servidor = `tres-en-rayas-web-${process.pid}-${++servidoresTmux}`;
     vigilar('tmux', this.servidor);
     this.tmux('new-session', '-d', '-x', `${columnas}`, '-y', `${filas}`, '-s', 'juego', `${nativo}; exec sleep 3600`);
-    [this.panel, this.terminal] = this.tmux('display-message', '-p', '-t', 'juego', '#{pane_pid} #{pane_tty}').trim().split(' ');
+    [this.panel, this.terminal] = this.tmux('display-message', '-p', '-t', 'juego', '#{pane_pid} #{pane_tty}')
+      .trim()
+      .split(' ');
     vigilar('pid', this.panel);
     // The game, a child of the pane's shell, once it has started.
     this.juego = null;
@@ -298,8 +327,16 @@ class Nativo {
   // command reads them all, so that the game cannot draw in between.
   leer() {
     const [posicion, ...lineas] = this.tmux(
-      'display-message', '-p', '-t', 'juego', '#{cursor_x} #{cursor_y} #{pane_width} #{pane_height}', ';',
-      'capture-pane', '-p', '-t', 'juego',
+      'display-message',
+      '-p',
+      '-t',
+      'juego',
+      '#{cursor_x} #{cursor_y} #{pane_width} #{pane_height}',
+      ';',
+      'capture-pane',
+      '-p',
+      '-t',
+      'juego',
     ).split('\n');
     const [x, y, ancho, alto] = posicion.split(' ').map(Number);
     return { lineas: recortar(lineas), x, y, ancho, alto };
@@ -316,7 +353,8 @@ class Nativo {
     try {
       const stat = fs.readFileSync(`/proc/${this.juego}/stat`, 'utf8');
       const estado = stat[stat.lastIndexOf(')') + 2];
-      const sinSenales = () => fs.readFileSync(`/proc/${this.juego}/status`, 'utf8').match(/^(Sig|Shd)Pnd:\s*0*$/gm)?.length === 2;
+      const sinSenales = () =>
+        fs.readFileSync(`/proc/${this.juego}/status`, 'utf8').match(/^(Sig|Shd)Pnd:\s*0*$/gm)?.length === 2;
       return estado === 'Z' || (estado === 'S' && sinSenales());
     } catch {
       return true; // ended, and its output all written
@@ -340,7 +378,12 @@ class Nativo {
 
   // Waits for the game's screen to settle into one that cumple() accepts.
   esperarAsentada(cumple, que) {
-    return esperarA(() => this.asentada(), (p) => p.asentada && cumple(p), que, comoTexto);
+    return esperarA(
+      () => this.asentada(),
+      (p) => p.asentada && cumple(p),
+      que,
+      comoTexto,
+    );
   }
 
   async enviar(paso) {
@@ -385,13 +428,23 @@ async function aLaPar(pagina, pasos) {
   const nativa = new Nativo(columnas, filas);
   try {
     let antes = await nativa.esperarAsentada((p) => p.lineas[5] === menu[5], 'the native menu');
-    await esperarA(() => pagina.leerRecortada(), (p) => iguales(p, antes), 'the first menu', comoTexto);
+    await esperarA(
+      () => pagina.leerRecortada(),
+      (p) => iguales(p, antes),
+      'the first menu',
+      comoTexto,
+    );
     for (const [i, paso] of pasos.entries()) {
       if (paso.girar) {
         // The phone turned: the page fits its grid again, and the native
         // build's pane takes the same columns and rows.
         const { ventana } = await pagina.medidas();
-        await pagina.pestana.setViewport({ width: ventana.alto, height: ventana.ancho, hasTouch: true, isMobile: true });
+        await pagina.pestana.setViewport({
+          width: ventana.alto,
+          height: ventana.ancho,
+          hasTouch: true,
+          isMobile: true,
+        });
         await pagina.pestana.evaluate(() => new Promise((listo) => requestAnimationFrame(listo)));
         const { columnas: c, filas: f } = await pagina.medidas();
         nativa.tmux('resize-window', '-t', 'juego', '-x', `${c}`, '-y', `${f}`);
@@ -410,7 +463,11 @@ async function aLaPar(pagina, pasos) {
         comoTexto,
       );
       if (paso.campo !== undefined) {
-        await esperarA(() => pagina.campo(), (c) => c === paso.campo, `the field after ${que} to be ${paso.campo}`);
+        await esperarA(
+          () => pagina.campo(),
+          (c) => c === paso.campo,
+          `the field after ${que} to be ${paso.campo}`,
+        );
       }
       antes = ahora;
     }
@@ -476,7 +533,9 @@ for (const nombre of todos) {
         descripcion: document.querySelector('meta[name="description"]').content,
         tema: document.querySelector('meta[name="theme-color"]').content,
         etiqueta: window.partida.terminal.textarea.getAttribute('aria-label'),
-        urls: [...document.querySelectorAll('[src], [href]')].map((e) => e.getAttribute('src') ?? e.getAttribute('href')),
+        urls: [...document.querySelectorAll('[src], [href]')].map(
+          (e) => e.getAttribute('src') ?? e.getAttribute('href'),
+        ),
         foco: document.activeElement === window.partida.terminal.textarea,
         estado: window.partida.estado,
         tactil: getComputedStyle(document.getElementById('tactil')).display,
@@ -513,7 +572,11 @@ for (const nombre of todos) {
           assert.equal(await p.pestana.evaluate(() => window.partida.terminal.options.screenReaderMode), true);
         }
         const violaciones = await p.pestana.evaluate(async () => (await window.axe.run(document)).violations);
-        assert.deepEqual(violaciones.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], `lector ${lector}`);
+        assert.deepEqual(
+          violaciones.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`),
+          [],
+          `lector ${lector}`,
+        );
       }
       // 80x24 on a desktop, the letters growing with the window; at a
       // phone's width (in WebKit, the narrowest its window goes), letters of
@@ -526,11 +589,17 @@ for (const nombre of todos) {
         await p.pestana.evaluate(() => new Promise((listo) => requestAnimationFrame(listo)));
         vistas.push(await p.medidas());
       }
-      assert.deepEqual(vistas.map((m) => [m.columnas, m.filas]).slice(0, 2), [[80, 24], [80, 24]]);
+      assert.deepEqual(vistas.map((m) => [m.columnas, m.filas]).slice(0, 2), [
+        [80, 24],
+        [80, 24],
+      ]);
       assert.ok(vistas[0].letra > vistas[1].letra && vistas[1].letra >= 14, JSON.stringify(vistas));
       assert.ok(vistas[2].columnas < 80 && vistas[2].letra === 14, JSON.stringify(vistas[2]));
       for (const m of vistas) {
-        assert.ok(!m.desplazable && m.terminal.derecha <= m.ventana.ancho && m.terminal.abajo <= m.ventana.alto, JSON.stringify(m));
+        assert.ok(
+          !m.desplazable && m.terminal.derecha <= m.ventana.ancho && m.terminal.abajo <= m.ventana.alto,
+          JSON.stringify(m),
+        );
       }
     });
 
@@ -603,7 +672,12 @@ for (const nombre of todos) {
           await lado.enviar(texto('1'));
         }
         const primera = await nativa.esperarAsentada((x) => x.lineas[0] === '---------------', 'the native board');
-        await esperarA(() => p.leerRecortada(), (x) => iguales(x, primera), 'the first board', comoTexto);
+        await esperarA(
+          () => p.leerRecortada(),
+          (x) => iguales(x, primera),
+          'the first board',
+          comoTexto,
+        );
         // After the first move the computer's reply is random: the two are
         // compared by their layout, every cell's mark hidden.
         const forma = (x) => comoTexto({ ...x, lineas: x.lineas.map((l) => l.replace(/ \| [1-9XO]/g, ' | #')) });
@@ -611,7 +685,12 @@ for (const nombre of todos) {
           await lado.enviar(texto('5'));
         }
         const segunda = await nativa.esperarAsentada((x) => (x.lineas[3] ?? '').includes('X'), 'the native reply');
-        await esperarA(() => p.leerRecortada(), (x) => (x.lineas[3] ?? '').includes('X') && forma(x) === forma(segunda), 'the reply', comoTexto);
+        await esperarA(
+          () => p.leerRecortada(),
+          (x) => (x.lineas[3] ?? '').includes('X') && forma(x) === forma(segunda),
+          'the reply',
+          comoTexto,
+        );
       } finally {
         nativa.cerrar();
       }
@@ -626,7 +705,12 @@ for (const nombre of todos) {
         const libre = x.lineas.join('').match(/[1-9]/);
         assert.ok(libre, comoTexto(x));
         await p.enviar(texto(libre[0]));
-        await esperarA(() => p.leerRecortada(), (y) => !iguales(x, y), 'the next screen', comoTexto);
+        await esperarA(
+          () => p.leerRecortada(),
+          (y) => !iguales(x, y),
+          'the next screen',
+          comoTexto,
+        );
       }
       await p.enviar(tecla('Space'));
       await p.esperarLineas(['El juego ha terminado desea continuar (Y/N).'], 'the question');
@@ -678,8 +762,16 @@ for (const nombre of todos) {
         // The site rebuilt with one change, its worker written anew as the
         // build writes it, served again where it was.
         const indice = path.join(copia, 'index.html');
-        fs.writeFileSync(indice, fs.readFileSync(indice, 'utf8').replace('<title>Tres en rayas</title>', '<title>Tres en rayas 2</title>'));
-        execFileSync('cmake', [`-DSITIO=${copia}`, `-DPLANTILLA=${path.join(raiz, 'web/servicio.js')}`, '-P', path.join(raiz, 'web/huella.cmake')]);
+        fs.writeFileSync(
+          indice,
+          fs.readFileSync(indice, 'utf8').replace('<title>Tres en rayas</title>', '<title>Tres en rayas 2</title>'),
+        );
+        execFileSync('cmake', [
+          `-DSITIO=${copia}`,
+          `-DPLANTILLA=${path.join(raiz, 'web/servicio.js')}`,
+          '-P',
+          path.join(raiz, 'web/huella.cmake'),
+        ]);
         propio = await servir(copia, puerto);
         const titulos = [];
         const viejas = await pestana.evaluate(() => caches.keys());
@@ -699,7 +791,12 @@ for (const nombre of todos) {
               pestana.evaluate(async (viejas) => {
                 const registro = await navigator.serviceWorker.getRegistration();
                 const nuevas = (await caches.keys()).filter((cache) => !viejas.includes(cache));
-                return registro.installing === null && registro.waiting === null && registro.active?.state === 'activated' && nuevas.length > 0;
+                return (
+                  registro.installing === null &&
+                  registro.waiting === null &&
+                  registro.active?.state === 'activated' &&
+                  nuevas.length > 0
+                );
               }, viejas),
             (instalada) => instalada,
             `the new release installed after reload ${recarga + 1} (titles: ${titulos})`,
@@ -721,14 +818,26 @@ for (const nombre of todos) {
         return;
       }
       const { default: lighthouse } = await import(path.join(carpetaNpm, 'node_modules/lighthouse/core/index.js'));
-      const { default: escritorio } = await import(path.join(carpetaNpm, 'node_modules/lighthouse/core/config/desktop-config.js'));
+      const { default: escritorio } = await import(
+        path.join(carpetaNpm, 'node_modules/lighthouse/core/config/desktop-config.js')
+      );
       const categorias = ['accessibility', 'best-practices', 'seo'];
       const puertoDepuracion = Number(new URL(navegador.wsEndpoint()).port);
       for (const config of [undefined, escritorio]) {
-        const { lhr } = await lighthouse(url, { port: puertoDepuracion, onlyCategories: categorias, logLevel: 'error' }, config);
+        const { lhr } = await lighthouse(
+          url,
+          { port: puertoDepuracion, onlyCategories: categorias, logLevel: 'error' },
+          config,
+        );
         const notas = Object.fromEntries(categorias.map((c) => [c, lhr.categories[c].score]));
-        const fallos = Object.values(lhr.audits).filter((a) => a.score !== null && a.score < 1 && a.scoreDisplayMode === 'binary');
-        assert.deepEqual(notas, { accessibility: 1, 'best-practices': 1, seo: 1 }, `${lhr.configSettings.formFactor}: ${fallos.map((a) => a.id)}`);
+        const fallos = Object.values(lhr.audits).filter(
+          (a) => a.score !== null && a.score < 1 && a.scoreDisplayMode === 'binary',
+        );
+        assert.deepEqual(
+          notas,
+          { accessibility: 1, 'best-practices': 1, seo: 1 },
+          `${lhr.configSettings.formFactor}: ${fallos.map((a) => a.id)}`,
+        );
       }
     });
 
@@ -786,7 +895,12 @@ for (const nombre of todos) {
     }
 
     // Phones upright and sideways, in Chromium's emulation with touch.
-    for (const [ancho, alto] of [[390, 844], [844, 390], [360, 740], [740, 360]]) {
+    for (const [ancho, alto] of [
+      [390, 844],
+      [844, 390],
+      [360, 740],
+      [740, 360],
+    ]) {
       test(`a phone of ${ancho}x${alto}: legible, a keypad like the board, a whole game tapped as the native build plays it`, async (contexto) => {
         if (nombre !== 'chromium') {
           contexto.skip('touch screens are emulated in Chromium only (Firefox and WebKitGTK have no touch emulation)');
@@ -804,7 +918,10 @@ for (const nombre of todos) {
         for (const caja of [m.terminal, ...m.teclas]) {
           assert.ok(caja.x >= 0 && caja.y >= 0 && caja.derecha <= ancho && caja.abajo <= alto, JSON.stringify(caja));
         }
-        assert.ok(m.teclas.every((t) => t.ancho >= 48 && t.alto >= 48), JSON.stringify(m.teclas));
+        assert.ok(
+          m.teclas.every((t) => t.ancho >= 48 && t.alto >= 48),
+          JSON.stringify(m.teclas),
+        );
         assert.ok(alto > ancho ? uno.y >= m.terminal.abajo : uno.x >= m.terminal.derecha, JSON.stringify(m));
         assert.ok(await p.pestana.evaluate(() => document.getElementById('aviso-teclado').offsetHeight > 0));
         // A name long enough to wrap, typed on the phone's keyboard, which
@@ -817,7 +934,10 @@ for (const nombre of todos) {
               '[1] [4] [1] {girar} [Intro] [2] [5] [3] [Intro] [Y]',
           ),
         );
-        assert.equal(await p.pestana.evaluate(() => document.activeElement === window.partida.terminal.textarea), false);
+        assert.equal(
+          await p.pestana.evaluate(() => document.activeElement === window.partida.terminal.textarea),
+          false,
+        );
         await p.tocar('3');
         await p.esperarEstado(0);
       });

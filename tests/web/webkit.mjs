@@ -136,11 +136,14 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
     reload: () => sesion.navigate().refresh(),
     title: () => sesion.getTitle(),
     addScriptTag: ({ path: archivo }) =>
-      evaluate((codigo) => {
-        const guion = document.createElement('script');
-        guion.textContent = codigo;
-        document.head.append(guion);
-      }, fs.readFileSync(archivo, 'utf8')),
+      evaluate(
+        (codigo) => {
+          const guion = document.createElement('script');
+          guion.textContent = codigo;
+          document.head.append(guion);
+        },
+        fs.readFileSync(archivo, 'utf8'),
+      ),
     close: async () => {},
   };
 

@@ -1,0 +1,24 @@
+// ESLint for every JavaScript file of the project: the page and its service
+// worker in the browser, the tests and the benchmark in Node. Its modules
+// come from web/package.json (tools/estilo links them in as node_modules).
+
+import js from '@eslint/js';
+import globals from 'globals';
+
+export default [
+  js.configs.recommended,
+  {
+    rules: {
+      eqeqeq: 'error',
+      'no-var': 'error',
+      'prefer-const': 'error',
+      'no-unused-vars': ['error', { caughtErrors: 'none' }],
+    },
+  },
+  { files: ['web/**/*.mjs'], languageOptions: { globals: globals.browser } },
+  { files: ['web/servicio.js'], languageOptions: { sourceType: 'script', globals: globals.serviceworker } },
+  {
+    files: ['tests/**/*.mjs', 'bench/**/*.mjs', 'eslint.config.mjs'],
+    languageOptions: { globals: { ...globals.node, ...globals.browser } },
+  },
+];
