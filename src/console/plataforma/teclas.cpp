@@ -25,12 +25,19 @@ Codigo porLetra(int letra) {
     case 'C': return {prefijoExtendido, 77}; // Right
     case 'D': return {prefijoExtendido, 75}; // Left
     case 'H': return {prefijoExtendido, 71}; // Home
-    case 'F': return {prefijoExtendido, 79}; // End
-    case 'P': return {prefijoFuncion, 59};   // F1
-    case 'Q': return {prefijoFuncion, 60};   // F2
-    case 'R': return {prefijoFuncion, 61};   // F3
-    case 'S': return {prefijoFuncion, 62};   // F4
-    case 'Z': return {prefijoFuncion, 15};   // Shift+Tab
+    case 'F':
+        return {prefijoExtendido, 79}; // End
+    // urxvt's Ctrl with an arrow ("ESC O d"), and Shift ("ESC [ d"): the
+    // arrow, as its other terminals' modifiers are.
+    case 'a': return {prefijoExtendido, 72};
+    case 'b': return {prefijoExtendido, 80};
+    case 'c': return {prefijoExtendido, 77};
+    case 'd': return {prefijoExtendido, 75};
+    case 'P': return {prefijoFuncion, 59}; // F1
+    case 'Q': return {prefijoFuncion, 60}; // F2
+    case 'R': return {prefijoFuncion, 61}; // F3
+    case 'S': return {prefijoFuncion, 62}; // F4
+    case 'Z': return {prefijoFuncion, 15}; // Shift+Tab
     default: return desconocido;
     }
 }
@@ -79,7 +86,9 @@ Codigo leeSecuenciaCsi(LectorConEspera leer) {
     }
     int numero = 0;
     bool primerParametro = true;
+    bool conParametros = false;
     while (esByte(byte) && byte >= 0x30 && byte <= 0x3F) {
+        conParametros = true;
         // Parameter bytes start at '0': the digits are the ones up to '9'.
         if (byte <= '9' && primerParametro && numero < 1000) {
             numero = numero * 10 + (byte - '0');
@@ -96,6 +105,15 @@ Codigo leeSecuenciaCsi(LectorConEspera leer) {
     }
     if (byte == '~') {
         return porNumero(numero);
+    }
+    // st sends Delete as "ESC [ P" and Insert as "ESC [ 4 h" while the
+    // keypad is in its normal mode; F1 is "ESC O P", or "ESC [ 1 ; m P"
+    // with a modifier.
+    if (byte == 'P' && !conParametros) {
+        return {prefijoExtendido, 83};
+    }
+    if (byte == 'h' && numero == 4 && primerParametro) {
+        return {prefijoExtendido, 82};
     }
     return porLetra(byte);
 }
@@ -175,13 +193,17 @@ Pulsacion siguientePulsacion(ColaTeclas &cola, LectorConEspera leer, bool utf8) 
         return tecla;
     }
     const int siguiente = leer(esperaTrasEscape);
+    if (!esByte(siguiente)) {
+        return sinTexto(escape); // a lone Escape
+    }
     if (siguiente != '[' && siguiente != 'O') {
-        // A lone Escape. A byte that came at once but starts no sequence is
-        // the next key.
-        if (esByte(siguiente)) {
-            cola.devuelto = siguiente;
-        }
-        return sinTexto(escape);
+        // Alt with a key: most terminals send ESC and, at once, the key's
+        // own bytes (a letter, a whole UTF-8 character, another escape
+        // sequence). It is one key press, unknown to the game, never an
+        // Escape followed by the key.
+        cola.devuelto = siguiente;
+        siguientePulsacion(cola, leer, utf8);
+        return sinTexto(desconocido.prefijo, desconocido.codigo);
     }
     const Codigo tecla =
         siguiente == '[' ? leeSecuenciaCsi(leer) : porLetra(leer(esperaEnSecuencia));

@@ -5,7 +5,9 @@
 // function key, which a terminal sends as an escape sequence (ESC followed
 // at once by '[' or 'O' and the rest of the sequence). The first of the two
 // is a prefix, 0xE0 (or 0 for F1-F10), the second the key's code: Up 72,
-// Down 80, Left 75, Right 77, and so on. A lone Escape is 27.
+// Down 80, Left 75, Right 77, and so on. A lone Escape is 27; ESC followed
+// at once by another key is that key with Alt, one key press that the game
+// does not know (two codes, neither of them a digit).
 //
 // A terminal sends a key such as 'ñ' or '€' as the several bytes of its
 // UTF-8 character. When asked to, they are read whole and handed over as

@@ -129,14 +129,50 @@ TEST(Teclas, LasCifrasDeUnaSecuenciaNuncaSonJugadas) {
 TEST(Teclas, EscapeSoloEsVeintisiete) {
     EXPECT_EQ(decodificar({27, sinByte, '5'}), V({27, '5'}));
     EXPECT_EQ(decodificar({27}), V({27})); // input ends behind it
-    // A byte that follows at once but starts no sequence is the next key.
-    EXPECT_EQ(decodificar(bytes("\x1bx5")), V({27, 'x', '5'}));
-    EXPECT_EQ(decodificar(bytes("\x1b\x1b[A")), V({27, 0xE0, 72}));
+    // Escape, then a key once the wait ran out: two keys.
+    EXPECT_EQ(decodificar({27, sinByte, 'x', '5'}), V({27, 'x', '5'}));
     // After an ESC the decoder waits a short while, and no longer.
     decodificar({27, sinByte});
     ASSERT_GE(esperas.size(), 2U);
     EXPECT_EQ(esperas[0], -1);
     EXPECT_EQ(esperas[1], esperaTrasEscape);
+}
+
+// What terminal emulators send, with their default settings, where they
+// differ; and Alt with a key, ESC followed at once by the key's bytes: one
+// key press, two codes the game does not know.
+TEST(Teclas, LasSecuenciasDeCadaTerminal) {
+    const V alt = {0xE0, 0};
+    const struct {
+        std::string bytes;
+        V codigos;
+    } casos[] = {
+        {"\x1b[P", {0xE0, 83}},    // st: Delete
+        {"\x1b[4h", {0xE0, 82}},   // st: Insert
+        {"\x1b[4~", {0xE0, 79}},   // st: End
+        {"\x1b[1;2P", {0, 59}},    // Shift-F1 keeps its meaning
+        {"\x1b[7~", {0xE0, 71}},   // urxvt: Home
+        {"\x1b[8~", {0xE0, 79}},   // urxvt: End
+        {"\x1bOd", {0xE0, 75}},    // urxvt: Ctrl-Left
+        {"\x1b[1;5D", {0xE0, 75}}, // the others: Ctrl-Left
+        {"\x1b"
+         "b",
+         alt}, // Alt-b
+        {"\x1b"
+         "5",
+         alt},                 // Alt-5 is no move
+        {"\x1b\xc3\xb1", alt}, // Alt-ñ, a whole character
+        {"\x1b\x1b[A", alt},   // Alt-Up
+        {"\x1b\x7f", alt},     // Alt-Backspace
+    };
+    for (const auto &caso : casos) {
+        std::vector<int> llegada = bytes(caso.bytes);
+        llegada.push_back(sinByte);
+        llegada.push_back('7');
+        V esperados = caso.codigos;
+        esperados.push_back('7');
+        EXPECT_EQ(decodificar(llegada, true), esperados) << testing::PrintToString(caso.bytes);
+    }
 }
 
 TEST(Teclas, UnaSecuenciaQueLlegaAPedazosSeJuntaIgual) {
