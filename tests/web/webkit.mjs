@@ -66,6 +66,13 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
     XDG_CONFIG_HOME: path.join(carpeta, 'config'),
     XDG_CACHE_HOME: path.join(carpeta, 'cache'),
     XDG_DATA_HOME: path.join(carpeta, 'data'),
+    // No session bus, so that none is started for it: on a desktop's
+    // Debian (dbus-x11), GLib would launch one, and it the desktop portals,
+    // one of which mounts a FUSE file system in the profile; all of them
+    // outlive the browser. The browser needs no bus to be driven; nor the
+    // accessibility bus, which GTK would look for too.
+    DBUS_SESSION_BUS_ADDRESS: 'disabled:',
+    NO_AT_BRIDGE: '1',
   };
   const conductor = empezar('WebKitWebDriver', [`--port=${puerto}`], { stdio: 'ignore', env: entorno }, vigilar);
   const direccion = `http://127.0.0.1:${puerto}`;
