@@ -63,7 +63,9 @@ void convertirSalidaDeConsola() {
         return;
     }
     salidaDeTuberia = lectura;
-    consolaDeSalida = reinterpret_cast<HANDLE>(_get_osfhandle(consola));
+    // The C library hands a file's Windows handle over as an integer.
+    consolaDeSalida =
+        reinterpret_cast<HANDLE>(_get_osfhandle(consola)); // NOLINT(performance-no-int-to-ptr)
     SetStdHandle(STD_OUTPUT_HANDLE, consolaDeSalida);
 }
 
@@ -118,7 +120,8 @@ void ejecutarOrden(const char *orden) {
     if (consolaDeSalida != INVALID_HANDLE_VALUE) {
         _dup2(consola, _fileno(stdout));
     }
-    std::system(orden);
+    // The command interpreter's own "cls" and "pause", fixed texts.
+    std::system(orden); // NOLINT(cert-env33-c)
     if (consolaDeSalida != INVALID_HANDLE_VALUE) {
         _dup2(tuberia, _fileno(stdout));
         SetStdHandle(STD_OUTPUT_HANDLE, consolaDeSalida);
