@@ -637,7 +637,9 @@ for (const nombre of todos) {
         pasos(
           '2 Añoz <BSpace> <Left> <Left> <Delete> <Home> X <End> ñ <Escape> Íñigo_Muñoz <Left> <Enter> ' +
             'Begoña <Enter> 1 4 1 <Space> 2 <Up> 5 q w 3 <Space> x <Space> y ' +
-            '2 Ana <Enter> Luis <Enter> 5 1 9 3 2 8 7 4 6 <Space>',
+            // Two spaces typed in a row stay two spaces (WebKit's editing
+            // would make the second a no-break space).
+            '2 Ana__Luisa <Enter> Luis <Enter> 5 1 9 3 2 8 7 4 6 <Space>',
         ),
       );
       await p.esperarTexto('El juego ha terminado desea continuar (Y/N).');
