@@ -25,8 +25,9 @@ export function capaDeNombres(terminal, entregar, pendientes) {
   // characters (code points), as the game's editor moves.
   let linea = { texto: '', cursor: 0 };
   // The keyboard event being dispatched, for a key that xterm.js turns into
-  // bytes.
+  // bytes; and whether xterm.js has sent the key being pressed.
   let teclaEnCurso = null;
+  let enviadaPorXterm = false;
 
   function seguir() {
     const { teclas, linea: nueva } = seguirCampo(linea, {
@@ -57,7 +58,12 @@ export function capaDeNombres(terminal, entregar, pendientes) {
       (evento) => {
         if (enNombre && evento.target === campo) {
           evento.stopImmediatePropagation();
-          if (tipo === 'input' || tipo === 'compositionend') {
+          if (enviadaPorXterm && tipo === 'input') {
+            // A key xterm.js already sent, that the browser types into the
+            // field too (as it does for xterm.js's screen reader mode): the
+            // menu's key that asked for the name is not its first letter.
+            ponerCampo();
+          } else if (tipo === 'input' || tipo === 'compositionend') {
             seguir();
           }
         }
@@ -97,6 +103,9 @@ export function capaDeNombres(terminal, entregar, pendientes) {
       tipo,
       (evento) => {
         teclaEnCurso = evento;
+        if (tipo === 'keydown') {
+          enviadaPorXterm = false;
+        }
         if (enNombre && evento.target === campo && escribe(evento)) {
           evento.stopImmediatePropagation();
         }
@@ -104,7 +113,16 @@ export function capaDeNombres(terminal, entregar, pendientes) {
       true,
     );
   }
+  // The key press is over once its key comes up.
+  window.addEventListener(
+    'keyup',
+    () => {
+      enviadaPorXterm = false;
+    },
+    true,
+  );
   terminal.onData(() => {
+    enviadaPorXterm = Boolean(teclaEnCurso?.eventPhase);
     if (enNombre && teclaEnCurso?.eventPhase) {
       teclaEnCurso.preventDefault();
     }

@@ -1,26 +1,28 @@
 // The page: the game, compiled to WebAssembly, played in an xterm.js
 // terminal. This module puts the parts together: the terminal
 // (terminal.mjs), the keys typed (teclas.mjs), names typed on a phone's
-// keyboard (nombres.mjs) and the game itself (juego.mjs); and it has the
-// page's controls, "Jugar otra vez", the screen reader's box and the keypad,
-// and the service worker that keeps the site for playing offline.
+// keyboard (nombres.mjs), what a screen reader is told (anuncios.mjs) and
+// the game itself (juego.mjs); and it has the page's controls, "Jugar otra
+// vez" and the keypad, and the service worker that keeps the site for
+// playing offline.
 
 import { abrirTerminal } from './terminal.mjs';
 import * as teclas from './teclas.mjs';
 import { capaDeNombres } from './nombres.mjs';
+import { crearAnuncios } from './anuncios.mjs';
 import { compilar, jugar } from './juego.mjs';
 
 const botonOtraVez = document.getElementById('jugar-otra-vez');
 const tactil = document.getElementById('tactil');
-const lector = document.getElementById('lector');
 const esTactil = window.matchMedia('(pointer: coarse)').matches;
 
-const { terminal, escribir, reiniciar } = abrirTerminal(
+const { terminal, escribir, reiniciar, limpiezas } = abrirTerminal(
   document.getElementById('terminal'),
   document.getElementById('pantalla'),
 );
 const nombres = capaDeNombres(terminal, teclas.entregar, teclas.pendientes);
 terminal.onData(teclas.entregar);
+const anuncios = crearAnuncios(document.getElementById('anuncios'), terminal, limpiezas);
 
 // The page asked for it early: it compiles while it downloads.
 const modulo = compilar(new URL('tres-en-rayas.wasm', import.meta.url));
@@ -40,7 +42,11 @@ function guardarSitio() {
 // terminal, so that a phone shows its keyboard where the browser allows
 // it, and on a touch screen leaves it after the name, so that the keyboard
 // no longer hides the keypad.
+let leyendoNombre = false;
+let promptDicho = false;
 function pideLinea(si) {
+  leyendoNombre = si;
+  promptDicho = false;
   nombres.leyendo(si);
   if (si) {
     terminal.focus();
@@ -49,14 +55,24 @@ function pideLinea(si) {
   }
 }
 
+// The game waits for a key: the site is kept, and what the screen newly
+// shows is told, but for a name's echo once its prompt was told.
+function alEsperar() {
+  guardarSitio();
+  anuncios.anunciar(leyendoNombre && promptDicho);
+  promptDicho = leyendoNombre;
+}
+
 let partida = null;
 
 // A new game; the one before, if any, is left waiting for good.
 function nueva() {
   partida?.abandonar();
   teclas.vaciar();
+  leyendoNombre = false;
   nombres.leyendo(false);
   reiniciar();
+  anuncios.reiniciar();
   window.partida.estado = null;
   botonOtraVez.hidden = true;
   // On a touch screen the keypad plays, and the phone's keyboard stays
@@ -71,7 +87,7 @@ function nueva() {
     escribir,
     pideLinea,
     lineaEditada: nombres.lineaDelJuego,
-    alEsperar: guardarSitio,
+    alEsperar,
   });
   partida = esta;
   // The game ended: its status, and the button for another, which takes the
@@ -86,10 +102,6 @@ function nueva() {
 window.partida = { terminal, estado: null, nueva };
 
 botonOtraVez.addEventListener('click', nueva);
-
-lector.addEventListener('change', () => {
-  terminal.options.screenReaderMode = lector.checked;
-});
 
 // The keypad types without taking the focus.
 tactil.addEventListener('pointerdown', (evento) => evento.preventDefault());

@@ -1,7 +1,8 @@
 // The terminal the game plays in: xterm.js with its texts in Spanish, a grid
 // of 80 columns and 24 rows fitted to its box (fewer where they would not be
-// legible), a cursor that blinks unless the player asks for less motion, and
-// what it shows drawn again when the grid changes.
+// legible), a cursor that blinks unless the player asks for less motion,
+// what it shows drawn again when the grid changes, and Tab left to the
+// browser, so that the keyboard's focus can leave it.
 
 import { Terminal } from './xterm.mjs';
 
@@ -34,6 +35,9 @@ export function abrirTerminal(contenedor, caja) {
     fontSize: letraMinima,
     fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
   });
+  // Tab and Shift-Tab move the focus, as anywhere on a page: the game has
+  // no use for them, and gets no key.
+  terminal.attachCustomKeyEventHandler((evento) => evento.key !== 'Tab' && evento.keyCode !== 9);
   terminal.open(contenedor);
   sinMovimiento.addEventListener('change', () => {
     terminal.options.cursorBlink = !sinMovimiento.matches;
@@ -43,6 +47,9 @@ export function abrirTerminal(contenedor, caja) {
   // the screen. When the grid changes, the screen is drawn again from them,
   // as the game itself does in a terminal that changes size.
   let enPantalla = new Uint8Array(0);
+  // How many times the screen was cleared, ever, as far as the terminal
+  // has drawn what the game wrote.
+  let limpiezas = 0;
   function escribir(bytes) {
     const todo = new Uint8Array(enPantalla.length + bytes.length);
     todo.set(enPantalla);
@@ -54,7 +61,10 @@ export function abrirTerminal(contenedor, caja) {
     for (let i = todo.length - limpiar.length; i >= desde; i--) {
       if (limpiar.every((byte, j) => todo[i + j] === byte)) {
         enPantalla = todo.slice(i + limpiar.length);
-        break;
+        terminal.write(bytes, () => {
+          limpiezas += 1;
+        });
+        return;
       }
     }
     terminal.write(bytes);
@@ -115,5 +125,5 @@ export function abrirTerminal(contenedor, caja) {
     terminal.reset();
   }
 
-  return { terminal, escribir, reiniciar };
+  return { terminal, escribir, reiniciar, limpiezas: () => limpiezas };
 }
