@@ -30,7 +30,7 @@ export function compilar(url) {
 }
 
 // Plays one game of the compiled module. teclas: the key queue (tomar,
-// esperar). escribir(bytes): the game's output. pideLinea(si): the game
+// esperar, each for a wait of so many milliseconds). escribir(bytes): the game's output. pideLinea(si): the game
 // starts or ends reading a name. lineaEditada(texto, cursor): the name as it
 // stands before each key, its cursor in characters. alEsperar(): the game
 // waits for a key. Answers { fin, abandonar }: fin resolves with the exit
@@ -55,7 +55,7 @@ export function jugar(modulo, { teclas, escribir, pideLinea, lineaEditada, alEsp
         rebobinando = false;
         return byteTraido;
       }
-      const byte = teclas.tomar();
+      const byte = teclas.tomar(esperaMs);
       if (byte !== undefined) {
         return byte;
       }

@@ -19,6 +19,7 @@ const esTactil = window.matchMedia('(pointer: coarse)').matches;
 const { terminal, escribir, reiniciar, limpiezas } = abrirTerminal(
   document.getElementById('terminal'),
   document.getElementById('pantalla'),
+  teclas.pedirRedibujo,
 );
 const nombres = capaDeNombres(terminal, teclas.entregar, teclas.pendientes);
 terminal.onData(teclas.entregar);

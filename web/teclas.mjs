@@ -1,12 +1,16 @@
-// The keys typed and not yet read by the game: their bytes in order, and the
-// game's one wait for the next of them.
+// The keys typed and not yet read by the game: their bytes in order, the
+// game's one wait for the next of them, and the terminal's request to have
+// its screen drawn again, which the game gets in its next wait for a new key.
 
 const utf8 = new TextEncoder();
-// What a wait answers when it ran out with nothing typed.
+// What a wait answers when it ran out with nothing typed, and what a wait
+// with no limit answers when the screen is to be drawn again.
 export const sinByte = -2;
+export const pantallaPorRedibujar = -3;
 
 let bytes = [];
 let despertar = null;
+let redibujar = false;
 
 // Text typed (as a terminal sends it: UTF-8, escape sequences), after what
 // is already waiting.
@@ -15,8 +19,19 @@ export function entregar(texto) {
   despertar?.();
 }
 
-// The next byte typed, or undefined when there is none yet.
-export function tomar() {
+// The terminal's grid changed: the game draws its screen again.
+export function pedirRedibujo() {
+  redibujar = true;
+  despertar?.();
+}
+
+// For a wait of esperaMs milliseconds (no limit when negative): the next
+// byte typed, pantallaPorRedibujar, or undefined when there is none yet.
+export function tomar(esperaMs) {
+  if (redibujar && esperaMs < 0) {
+    redibujar = false;
+    return pantallaPorRedibujar;
+  }
   return bytes.shift();
 }
 
@@ -24,15 +39,18 @@ export function pendientes() {
   return bytes.length;
 }
 
-// Resolves with the next byte typed, or sinByte when esperaMs milliseconds
-// pass first (a negative wait has no limit).
+// Resolves with what tomar gives once it gives something, or sinByte when
+// esperaMs milliseconds pass first (a negative wait has no limit).
 export function esperar(esperaMs) {
   return new Promise((resolver) => {
     let plazo;
     const alLlegar = () => {
-      despertar = null;
-      clearTimeout(plazo);
-      resolver(bytes.shift());
+      const byte = tomar(esperaMs);
+      if (byte !== undefined) {
+        despertar = null;
+        clearTimeout(plazo);
+        resolver(byte);
+      }
     };
     despertar = alLlegar;
     if (esperaMs >= 0) {
@@ -51,4 +69,5 @@ export function esperar(esperaMs) {
 export function vaciar() {
   bytes = [];
   despertar = null;
+  redibujar = false;
 }

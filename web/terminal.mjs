@@ -1,7 +1,7 @@
 // The terminal the game plays in: xterm.js with its texts in Spanish, a grid
 // of 80 columns and 24 rows fitted to its box (fewer where they would not be
 // legible), a cursor that blinks unless the player asks for less motion,
-// what it shows drawn again when the grid changes, and Tab left to the
+// the game told when the grid changes, and Tab left to the
 // browser, so that the keyboard's focus can leave it.
 
 import { Terminal } from './xterm.mjs';
@@ -22,9 +22,10 @@ Terminal.strings.promptLabel = 'Entrada del terminal';
 Terminal.strings.tooMuchOutput = 'Demasiado texto para leerlo en voz alta: recorra las filas para leerlas';
 
 // Opens the terminal in contenedor, fitted to caja (the box it shares with
-// the lines under it). Answers the terminal, and escribir, which shows the
-// game's bytes.
-export function abrirTerminal(contenedor, caja) {
+// the lines under it); alCambiarRejilla() is told when its grid changes.
+// Answers the terminal, escribir, which shows the game's bytes, and
+// limpiezas().
+export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
   const sinMovimiento = window.matchMedia('(prefers-reduced-motion: reduce)');
   const terminal = new Terminal({
     cols: columnas,
@@ -43,31 +44,18 @@ export function abrirTerminal(contenedor, caja) {
     terminal.options.cursorBlink = !sinMovimiento.matches;
   });
 
-  // What the terminal shows: the bytes the game wrote since it last cleared
-  // the screen. When the grid changes, the screen is drawn again from them,
-  // as the game itself does in a terminal that changes size.
-  let enPantalla = new Uint8Array(0);
   // How many times the screen was cleared, ever, as far as the terminal
   // has drawn what the game wrote.
   let limpiezas = 0;
+  const limpia = (bytes) => bytes.some((_, i) => limpiar.every((byte, j) => bytes[i + j] === byte));
   function escribir(bytes) {
-    const todo = new Uint8Array(enPantalla.length + bytes.length);
-    todo.set(enPantalla);
-    todo.set(bytes, enPantalla.length);
-    enPantalla = todo;
-    // What was kept holds no clearing: only a sequence that ends in the new
-    // bytes can be one, the last of them the one that counts.
-    const desde = Math.max(0, todo.length - bytes.length - limpiar.length + 1);
-    for (let i = todo.length - limpiar.length; i >= desde; i--) {
-      if (limpiar.every((byte, j) => todo[i + j] === byte)) {
-        enPantalla = todo.slice(i + limpiar.length);
-        terminal.write(bytes, () => {
-          limpiezas += 1;
-        });
-        return;
-      }
+    if (limpia(bytes)) {
+      terminal.write(bytes, () => {
+        limpiezas += 1;
+      });
+    } else {
+      terminal.write(bytes);
     }
-    terminal.write(bytes);
   }
 
   // The grid as drawn. xterm.js tells no cell's size, and its element is
@@ -108,12 +96,13 @@ export function abrirTerminal(contenedor, caja) {
     }
   }
 
+  // When the grid changes the game draws its screen again, as it does in a
+  // terminal that changes size.
   function ajustar() {
     const antes = `${terminal.cols}x${terminal.rows}`;
     encajar();
     if (`${terminal.cols}x${terminal.rows}` !== antes) {
-      terminal.write(limpiar);
-      terminal.write(enPantalla);
+      alCambiarRejilla();
     }
   }
   ajustar();
@@ -121,7 +110,6 @@ export function abrirTerminal(contenedor, caja) {
 
   // A new game: an empty screen.
   function reiniciar() {
-    enPantalla = new Uint8Array(0);
     terminal.reset();
   }
 

@@ -183,9 +183,9 @@ int leerTecla() {
 
 void leerLinea(char *destino, std::size_t tam) {
     volcarSalida();
-    const bool leida = entradaEsTerminal ? leerLineaEditada(leerPulsacion, eco,
-                                                            anotarLineaEnPantalla, destino, tam)
-                                         : leerLineaCon(leerByte, destino, tam);
+    const bool leida = entradaEsTerminal
+                           ? leerLineaEditada(leerPulsacion, eco, anotarEcoEnPantalla, destino, tam)
+                           : leerLineaCon(leerByte, destino, tam);
     if (!leida) {
         terminar(0);
     }

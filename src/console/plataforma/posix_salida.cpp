@@ -11,6 +11,7 @@
 
 #include "console/plataforma/lineas.h"
 #include "console/plataforma/posix_terminal.h"
+#include "console/plataforma/registro.h"
 
 namespace {
 
@@ -23,41 +24,6 @@ bool haciaTerminal = false;
 // printed ones stay 0 once cleared.
 char bufferSalida[8192];
 char ultimoEscrito = '\n';
-
-// What the terminal shows: the bytes sent to it since the screen was last
-// cleared. Should it ever outgrow its room, its oldest lines go.
-char pantalla[16384];
-std::size_t largoPantalla = 0;
-
-void anotarEnPantalla(const char *bytes, std::size_t cuantos) {
-    // Only what follows the last clearing of the screen is on it.
-    const std::size_t largoLimpiar = sizeof secuenciaLimpiar - 1;
-    for (std::size_t i = cuantos; i >= largoLimpiar; --i) {
-        if (std::memcmp(bytes + i - largoLimpiar, secuenciaLimpiar, largoLimpiar) == 0) {
-            bytes += i;
-            cuantos -= i;
-            largoPantalla = 0;
-            break;
-        }
-    }
-    if (cuantos > sizeof pantalla) {
-        bytes += cuantos - sizeof pantalla;
-        cuantos = sizeof pantalla;
-    }
-    if (largoPantalla + cuantos > sizeof pantalla) {
-        // Whole lines are dropped, so that no escape sequence is cut.
-        const std::size_t sobran = largoPantalla + cuantos - sizeof pantalla;
-        const void *salto = std::memchr(pantalla + sobran, '\n', largoPantalla - sobran);
-        const std::size_t desde =
-            salto != nullptr
-                ? static_cast<std::size_t>(static_cast<const char *>(salto) - pantalla) + 1
-                : largoPantalla;
-        std::memmove(pantalla, pantalla + desde, largoPantalla - desde);
-        largoPantalla -= desde;
-    }
-    std::memcpy(pantalla + largoPantalla, bytes, cuantos);
-    largoPantalla += cuantos;
-}
 
 } // namespace
 
@@ -80,13 +46,9 @@ bool salidaEsTerminal() { return haciaTerminal; }
 
 void volcarSalida() {
     if (haciaTerminal) {
-        std::size_t pendientes = sizeof bufferSalida;
-        while (pendientes > 0 && bufferSalida[pendientes - 1] == '\0') {
-            --pendientes;
-        }
-        if (pendientes > 0) {
-            ultimoEscrito = bufferSalida[pendientes - 1];
-            anotarEnPantalla(bufferSalida, pendientes);
+        const char ultimo = anotarBufferSalida(bufferSalida, sizeof bufferSalida);
+        if (ultimo != '\0') {
+            ultimoEscrito = ultimo;
         }
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
@@ -105,9 +67,8 @@ void terminarSalida() {
     }
 }
 
-void anotarLineaEnPantalla(const char *bytes, std::size_t cuantos) {
-    anotarEnPantalla(bytes, cuantos);
-    anotarEnPantalla("\r\n", 2);
+void anotarEcoEnPantalla(const char *bytes, std::size_t cuantos) {
+    anotarLineaEnPantalla(bytes, cuantos);
     ultimoEscrito = '\n';
 }
 
@@ -131,10 +92,9 @@ void redibujarPantalla() {
     if (!haciaTerminal) {
         return;
     }
-    char todo[sizeof secuenciaLimpiar - 1 + sizeof pantalla];
-    std::memcpy(todo, secuenciaLimpiar, sizeof secuenciaLimpiar - 1);
-    std::memcpy(todo + sizeof secuenciaLimpiar - 1, pantalla, largoPantalla);
-    if (!escribirEn(STDOUT_FILENO, todo, sizeof secuenciaLimpiar - 1 + largoPantalla)) {
+    if (!redibujarCon([](const char *bytes, std::size_t cuantos) {
+            return escribirEn(STDOUT_FILENO, bytes, cuantos);
+        })) {
         fallo(mensajeFalloEscritura);
     }
 }

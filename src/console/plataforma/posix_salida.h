@@ -6,10 +6,9 @@
 // right before each wait for the player and at the end, so that a whole
 // screen goes out in one write. A write that fails ends the game.
 //
-// On a terminal it also keeps what the screen shows: the bytes sent to it
-// since the screen was last cleared, so that it can be shown again after a
-// stop (Ctrl-Z and fg) or a resize, when the shell's lines or the terminal's
-// reflow have spoilt it.
+// On a terminal it also keeps what the screen shows (registro), so that it
+// can be shown again after a stop (Ctrl-Z and fg) or a resize, when the
+// shell's lines or the terminal's reflow have spoilt it.
 
 // Buffers standard output. Called once, at start.
 void prepararSalida();
@@ -23,9 +22,8 @@ void volcarSalida();
 // ended, so that the shell's prompt does not stand behind the game's text.
 void terminarSalida();
 
-// Notes bytes that reached the terminal some other way, such as the echo of
-// a name, whose line was ended.
-void anotarLineaEnPantalla(const char *bytes, std::size_t cuantos);
+// Notes the echo of a name, whose line was ended, as on the screen.
+void anotarEcoEnPantalla(const char *bytes, std::size_t cuantos);
 
 // Clears the screen and shows again what it showed, cursor included, in one
 // write.

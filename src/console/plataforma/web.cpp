@@ -8,20 +8,26 @@
 //
 // A browser has no signals and no terminal modes: every key, Ctrl-C
 // included, is a key, as on the Windows console. Keys and names are decoded
-// and edited by the same code as on a Linux terminal.
+// and edited by the same code as on a Linux terminal, and what the screen
+// shows is kept and drawn again by the same code too, when the page's grid
+// changes (the page then answers a wait for a key with
+// pantallaPorRedibujar).
 
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "console/plataforma.h"
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/registro.h"
 #include "console/plataforma/teclas.h"
 
 // The page's import that waits: the next byte typed, waiting at most esperaMs
-// milliseconds (no limit when negative). Answers 0..255, or sinByte when the
-// wait ran out.
+// milliseconds (no limit when negative). Answers 0..255, sinByte when the
+// wait ran out, or pantallaPorRedibujar, to a wait with no limit, when the
+// terminal's grid changed.
 extern "C" __attribute__((import_module("navegador"), import_name("leer_byte"))) int
 leerByteDelNavegador(int esperaMs);
 
@@ -48,15 +54,31 @@ int leerByteConEspera(int esperaMs) {
     return byte == '\r' ? '\n' : byte;
 }
 
-void volcar() { std::fflush(stdout); }
-
-Pulsacion leerPulsacion() { return siguientePulsacion(cola, leerByteConEspera, true); }
-
-void eco(const char *bytes, std::size_t cuantos) {
-    if (write(STDOUT_FILENO, bytes, cuantos) < 0) {
-        // The page's terminal takes every write.
-    }
+// What is buffered goes to the page, and is noted as on the screen.
+void volcar() {
+    anotarBufferSalida(bufferSalida, sizeof bufferSalida);
+    std::fflush(stdout);
+    std::memset(bufferSalida, 0, sizeof bufferSalida);
 }
+
+bool escribir(const char *bytes, std::size_t cuantos) {
+    // The page's terminal takes every write.
+    return write(STDOUT_FILENO, bytes, cuantos) >= 0;
+}
+
+void redibujarPantalla() { redibujarCon(escribir); }
+
+// One whole key press. When the screen was drawn again, answers
+// pantallaPorRedibujar, for the line editor to draw its line.
+Pulsacion leerPulsacion() {
+    const Pulsacion tecla = siguientePulsacion(cola, leerByteConEspera, true);
+    if (tecla.codigo == pantallaPorRedibujar) {
+        redibujarPantalla();
+    }
+    return tecla;
+}
+
+void eco(const char *bytes, std::size_t cuantos) { escribir(bytes, cuantos); }
 
 } // namespace
 
@@ -70,14 +92,21 @@ void iniciarConsola() { std::setvbuf(stdout, bufferSalida, _IOFBF, sizeof buffer
 
 int leerTecla() {
     volcar();
-    return siguienteTecla(cola, leerByteConEspera, true);
+    for (;;) {
+        const int codigo = siguienteTecla(cola, leerByteConEspera, true);
+        if (codigo != pantallaPorRedibujar) {
+            return codigo;
+        }
+        redibujarPantalla();
+    }
 }
 
 void leerLinea(char *destino, std::size_t tam) {
     volcar();
     // The page's input never ends: the editor always ends its line.
     avisarLineaAlNavegador(1);
-    leerLineaEditada(leerPulsacion, eco, nullptr, destino, tam, seguirLineaEnElNavegador);
+    leerLineaEditada(leerPulsacion, eco, anotarLineaEnPantalla, destino, tam,
+                     seguirLineaEnElNavegador);
     avisarLineaAlNavegador(0);
     quitaCaracterCortado(destino);
 }
@@ -91,7 +120,8 @@ void borrarPantalla() { std::fputs("\x1b[2J", stdout); }
 void pausa() {
     std::fputs(textoPausa, stdout);
     volcar();
-    leerPulsacion();
+    while (leerPulsacion().codigo == pantallaPorRedibujar) {
+    }
     std::putchar('\n');
 }
 
