@@ -147,7 +147,22 @@ class Pagina {
 
   async abrir(url) {
     await this.pestana.goto(url);
-    await this.pestana.waitForFunction(() => window.partida !== undefined);
+    await this.cargada();
+  }
+
+  // The page loaded again. A driver may answer once the document is there,
+  // before its modules have run: the page is read only once they have.
+  async recargar() {
+    await this.pestana.reload();
+    await this.cargada();
+  }
+
+  async cargada() {
+    await esperarA(
+      () => this.pestana.evaluate(() => ({ lista: window.partida !== undefined, estado: document.readyState })),
+      (p) => p.lista,
+      "the page's modules to have run",
+    );
   }
 
   leer() {
@@ -843,7 +858,7 @@ for (const nombre of todos) {
         // No network at all: the server is gone.
         propio.closeAllConnections();
         await new Promise((listo) => propio.close(listo));
-        await pestana.reload();
+        await p.recargar();
         await p.esperarLineas(menu, 'the menu offline');
         await p.enviar(texto('2'));
         await p.esperarTexto('Cual es el nombre del primer jugador:');
@@ -866,7 +881,7 @@ for (const nombre of todos) {
         const titulos = [];
         const viejas = await pestana.evaluate(() => caches.keys());
         for (let recarga = 0; recarga < 3 && titulos.at(-1) !== 'Tres en rayas 2'; recarga++) {
-          await pestana.reload();
+          await p.recargar();
           await p.esperarLineas(menu, 'the menu after a reload');
           titulos.push(await pestana.title());
           if (titulos.at(-1) === 'Tres en rayas 2') {
