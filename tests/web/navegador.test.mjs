@@ -733,6 +733,22 @@ for (const nombre of todos) {
       }
     });
 
+    test("the menu's key is not a name's first letter, with xterm.js's screen reader mode on too", async () => {
+      const p = await abrir();
+      await p.esperarLineas(menu, 'the menu');
+      // In that mode xterm.js lets the browser type the key into its field
+      // as well.
+      await p.pestana.evaluate(() => {
+        window.partida.terminal.options.screenReaderMode = true;
+      });
+      await p.enviar(texto('2'));
+      await p.esperarTexto('Cual es el nombre del primer jugador:');
+      await p.pestana.keyboard.type('Ana\rLuis\r');
+      await p.esperarTexto(' | 1 | 2 | 3 |');
+      await p.pestana.keyboard.type('14253');
+      await p.esperarTexto('Felicidades ganastes Ana!!');
+    });
+
     test('a two-player game with edited names, refusals and the question, step by step as the native build', async () => {
       const p = await abrir();
       await aLaPar(
