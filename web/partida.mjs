@@ -39,10 +39,11 @@ function guardarSitio() {
   }
 }
 
-// The game asks for a name, or has it: the keyboard's focus goes to the
-// terminal, so that a phone shows its keyboard where the browser allows
-// it, and on a touch screen leaves it after the name, so that the keyboard
-// no longer hides the keypad.
+// The game asks for a name, or has it: the name layer follows, the prompt
+// is yet to be told, and the keyboard's focus goes to the terminal, so that
+// a phone shows its keyboard where the browser allows it, and on a touch
+// screen leaves it after the name, so that the keyboard no longer hides the
+// keypad.
 let leyendoNombre = false;
 let promptDicho = false;
 function pideLinea(si) {
