@@ -9,7 +9,7 @@
 // it does not come while the screen reader is still busy with the load.
 
 // A screen's line as it is said: the board's bars and rules left out.
-export function comoSeDice(linea) {
+function comoSeDice(linea) {
   if (/^\s*-+\s*$/.test(linea)) {
     return '';
   }
@@ -18,7 +18,7 @@ export function comoSeDice(linea) {
 
 // What is said of the screen ahora, after the screen antes (null when it
 // was cleared in between): the lines that are new, as they are said.
-export function loNuevo(antes, ahora) {
+function loNuevo(antes, ahora) {
   return ahora
     .filter((linea, fila) => antes === null || antes[fila] !== linea)
     .map(comoSeDice)

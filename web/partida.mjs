@@ -16,7 +16,7 @@ const botonOtraVez = document.getElementById('jugar-otra-vez');
 const tactil = document.getElementById('tactil');
 const esTactil = window.matchMedia('(pointer: coarse)').matches;
 
-const { terminal, escribir, reiniciar, limpiezas } = abrirTerminal(
+const { terminal, escribir, limpiezas } = abrirTerminal(
   document.getElementById('terminal'),
   document.getElementById('pantalla'),
   teclas.pedirRedibujo,
@@ -73,7 +73,7 @@ function nueva() {
   teclas.vaciar();
   leyendoNombre = false;
   nombres.leyendo(false);
-  reiniciar();
+  terminal.reset();
   anuncios.reiniciar();
   window.partida.estado = null;
   botonOtraVez.hidden = true;

@@ -108,10 +108,5 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
   ajustar();
   window.addEventListener('resize', ajustar);
 
-  // A new game: an empty screen.
-  function reiniciar() {
-    terminal.reset();
-  }
-
-  return { terminal, escribir, reiniciar, limpiezas: () => limpiezas };
+  return { terminal, escribir, limpiezas: () => limpiezas };
 }

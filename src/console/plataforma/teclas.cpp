@@ -25,19 +25,16 @@ Codigo porLetra(int letra) {
     case 'C': return {prefijoExtendido, 77}; // Right
     case 'D': return {prefijoExtendido, 75}; // Left
     case 'H': return {prefijoExtendido, 71}; // Home
-    case 'F':
-        return {prefijoExtendido, 79}; // End
-    // urxvt's Ctrl with an arrow ("ESC O d"), and Shift ("ESC [ d"): the
-    // arrow, as its other terminals' modifiers are.
-    case 'a': return {prefijoExtendido, 72};
-    case 'b': return {prefijoExtendido, 80};
-    case 'c': return {prefijoExtendido, 77};
-    case 'd': return {prefijoExtendido, 75};
-    case 'P': return {prefijoFuncion, 59}; // F1
-    case 'Q': return {prefijoFuncion, 60}; // F2
-    case 'R': return {prefijoFuncion, 61}; // F3
-    case 'S': return {prefijoFuncion, 62}; // F4
-    case 'Z': return {prefijoFuncion, 15}; // Shift+Tab
+    case 'F': return {prefijoExtendido, 79}; // End
+    case 'P': return {prefijoFuncion, 59};   // F1
+    case 'Q': return {prefijoFuncion, 60};   // F2
+    case 'R': return {prefijoFuncion, 61};   // F3
+    case 'S': return {prefijoFuncion, 62};   // F4
+    case 'Z': return {prefijoFuncion, 15};   // Shift+Tab
+    case 'a': return {prefijoExtendido, 72}; // urxvt's Up with Ctrl or Shift
+    case 'b': return {prefijoExtendido, 80}; // urxvt's Down with Ctrl or Shift
+    case 'c': return {prefijoExtendido, 77}; // urxvt's Right with Ctrl or Shift
+    case 'd': return {prefijoExtendido, 75}; // urxvt's Left with Ctrl or Shift
     default: return desconocido;
     }
 }
