@@ -50,8 +50,11 @@ function cambio(cursor, desde, quitados, puestos, largo) {
   return [...borrar, ...puestos];
 }
 
+const esCaret = (campo) => campo.inicio !== null && campo.inicio === campo.fin;
+
 // linea: { texto, cursor }; campo: { texto, inicio, fin } (the selection,
-// a caret when both are the same). Answers { teclas, linea }.
+// a caret when both are the same; inicio null when the caret is not known,
+// and the cursor then goes after the change). Answers { teclas, linea }.
 export function seguirCampo(linea, campo) {
   const viejo = [...linea.texto];
   const nuevo = [...campo.texto];
@@ -70,7 +73,7 @@ export function seguirCampo(linea, campo) {
     // Where a letter repeats ("aa", "Gallo") the change can stand in
     // several places, every one as small: the one that costs the fewest
     // keys, counting the caret's move after it, is sent.
-    const caret = campo.inicio === campo.fin ? caracteresHasta(campo.texto, campo.inicio) : null;
+    const caret = esCaret(campo) ? caracteresHasta(campo.texto, campo.inicio) : null;
     let mejor = null;
     for (let desde = Math.min(prefijo, Math.max(0, corto - sufijo)); desde <= prefijo; desde++) {
       const tras = Math.min(sufijo, corto - desde);
@@ -91,7 +94,7 @@ export function seguirCampo(linea, campo) {
     }
     teclas = mejor.claves;
     cursor = mejor.cursor;
-  } else if (campo.inicio === campo.fin) {
+  } else if (esCaret(campo)) {
     const caret = caracteresHasta(campo.texto, campo.inicio);
     teclas = mover(cursor, caret, nuevo.length);
     cursor = caret;

@@ -29,11 +29,14 @@ export function capaDeNombres(terminal, entregar, pendientes) {
   let teclaEnCurso = null;
   let enviadaPorXterm = false;
 
-  function seguir() {
+  // Sends what the field's change was. With conCaret, the field's caret
+  // is the player's and the game's cursor follows it; without, the cursor
+  // goes after the change.
+  function seguir(conCaret) {
     const { teclas, linea: nueva } = seguirCampo(linea, {
       texto: campo.value,
-      inicio: campo.selectionStart,
-      fin: campo.selectionEnd,
+      inicio: conCaret ? campo.selectionStart : null,
+      fin: conCaret ? campo.selectionEnd : null,
     });
     linea = nueva;
     if (teclas !== '') {
@@ -64,21 +67,32 @@ export function capaDeNombres(terminal, entregar, pendientes) {
             // menu's key that asked for the name is not its first letter.
             ponerCampo();
           } else if (tipo === 'input' || tipo === 'compositionend') {
-            seguir();
+            // Text typed or committed. Where the caret stands at this moment
+            // is the browser's doing, not the player's: Chromium, inserting
+            // a keyboard's text, may still hold it before the text. The text
+            // goes in at the game's cursor, the cursor after it, and the
+            // field's caret is put there, but in a composition, whose caret
+            // is the input method's.
+            seguir(false);
+            if (!evento.isComposing) {
+              ponerCampo();
+            }
           }
         }
       },
       true,
     );
   }
-  // A caret moved. Text only changes with an input event, which comes
-  // before any selectionchange: a field found changed here or on coming
-  // back into focus was changed by the page (xterm.js empties it when it
-  // loses the focus), and gets the line back.
+  // The caret moved on its own: the player's move (a tap in the field, a
+  // keyboard's cursor gesture, an input method placing it), which the
+  // game's cursor follows. Text only changes with an input event, which
+  // comes before any selectionchange: a field found changed here was
+  // changed by the page (xterm.js empties it when it loses the focus), and
+  // gets the line back.
   function caretMovido() {
     if (enNombre && document.activeElement === campo) {
       if (campo.value === linea.texto) {
-        seguir();
+        seguir(true);
       } else {
         ponerCampo();
       }
@@ -87,7 +101,13 @@ export function capaDeNombres(terminal, entregar, pendientes) {
   // Told on the document in some browsers, on the field itself in others.
   document.addEventListener('selectionchange', caretMovido);
   campo.addEventListener('selectionchange', caretMovido);
-  campo.addEventListener('focus', caretMovido);
+  // The focus coming back is no move of the player's, wherever the browser
+  // puts the caret then: the field gets the line and its cursor back.
+  campo.addEventListener('focus', () => {
+    if (enNombre) {
+      ponerCampo();
+    }
+  });
   // Keys that type a character, and the input method at work (keyCode 229),
   // are left to the field, so that a keyboard's suggestions and autocorrect
   // see the name as typed; other keys (Enter, Backspace, the arrows, Escape,

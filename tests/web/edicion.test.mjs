@@ -1,7 +1,8 @@
 // The page's name layer at its core: what a phone's keyboard did to the
 // terminal's field, turned into the fewest keys of the game's line editor.
 // Each row: the game's line and the field ("|" at the cursor and at the
-// caret; no "|" in the field for a selection), the keys expected, as words
+// caret; no "|" in the field for a selection, "?" at its end for a caret
+// not known), the keys expected, as words
 // ("<-", "->", "Inicio", "Fin", "Borra", "Supr", "Intro", "_" for a space,
 // any other word typed as it stands), and the line's cursor afterwards.
 
@@ -32,6 +33,9 @@ function linea(marcada) {
   return { texto: antes + despues, cursor: [...antes].length };
 }
 function campo(marcado) {
+  if (marcado.endsWith('?')) {
+    return { texto: marcado.slice(0, -1), inicio: null, fin: null };
+  }
   if (!marcado.includes('|')) {
     return { texto: marcado, inicio: 0, fin: marcado.length };
   }
@@ -74,6 +78,11 @@ const filas = [
   ['a carriage return and line feed', 'Ana|', 'Ana\r\n|', 'Intro', 5],
   ['a line break with more text', 'Ana|', 'Ana\nLuis|', 'Intro L u i s', 8],
   ['nothing changed', 'Ana|', 'Ana|', '', 3],
+  // The caret not known (as a browser may hold it when the text comes): the
+  // change alone, and the cursor after it.
+  ['a letter typed, the caret not known', '|', 'Í?', 'Í', 1],
+  ['a letter typed inside, the caret not known', 'B|goña', 'Begoña?', 'e', 2],
+  ['nothing changed, the caret not known', 'An|a', 'Ana?', '', 2],
 ];
 
 for (const [nombre, antes, ahora, esperadas, cursor] of filas) {
