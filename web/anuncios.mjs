@@ -38,6 +38,10 @@ const cargada = new Promise((listo) => {
 export function crearAnuncios(region, terminal, limpiezas) {
   let antes = null;
   let limpiadas = -1;
+  // The game's waits told to the announcer, and those it is done with:
+  // their screen read, and what is new said (or, in a name, kept quiet).
+  let pedidas = 0;
+  let atendidas = 0;
 
   function lineas() {
     const pantalla = terminal.buffer.active;
@@ -57,23 +61,29 @@ export function crearAnuncios(region, terminal, limpiezas) {
   // drawn all the game wrote before the wait (and nothing it wrote after),
   // and what is new is said unless callar (a name being typed).
   function anunciar(callar) {
+    pedidas += 1;
     terminal.write('', () => {
       const ahora = lineas();
       const nuevo = loNuevo(limpiezas() === limpiadas ? antes : null, ahora);
       antes = ahora;
       limpiadas = limpiezas();
-      if (!callar && nuevo.length > 0) {
-        cargada.then(() => {
+      cargada.then(() => {
+        if (!callar && nuevo.length > 0) {
           const parrafo = document.createElement('p');
           parrafo.textContent = nuevo.join('\n');
           region.replaceChildren(parrafo);
-        });
-      }
+        }
+        atendidas += 1;
+      });
     });
   }
 
   return {
     anunciar,
+    // How many waits the announcer is done with, and whether it is done
+    // with every one it was told of.
+    atendidas: () => atendidas,
+    alDia: () => atendidas === pedidas,
     // A new game: its first screen is new.
     reiniciar() {
       antes = null;

@@ -101,7 +101,20 @@ function nueva() {
   });
 }
 
-window.partida = { terminal, estado: null, nueva };
+// For the tests, the benchmark and a page that embeds the game: the
+// terminal, the game's exit status once it ends, a new game, and reposo():
+// how many of the game's waits for a key have been dealt with, and whether
+// the game now rests, done with every key typed and its screen told (or
+// has ended).
+window.partida = {
+  terminal,
+  estado: null,
+  nueva,
+  reposo: () => ({
+    atendidas: anuncios.atendidas(),
+    quieta: window.partida.estado !== null || (teclas.esperando() && teclas.pendientes() === 0 && anuncios.alDia()),
+  }),
+};
 
 botonOtraVez.addEventListener('click', nueva);
 

@@ -39,6 +39,11 @@ export function pendientes() {
   return bytes.length;
 }
 
+// Whether the game is waiting for a key now.
+export function esperando() {
+  return despertar !== null;
+}
+
 // Resolves with what tomar gives once it gives something, or sinByte when
 // esperaMs milliseconds pass first (a negative wait has no limit).
 export function esperar(esperaMs) {

@@ -289,6 +289,23 @@ class Pagina {
     return this.pestana.evaluate(() => window.partida.estado);
   }
 
+  // How many of the game's waits for a key the page has dealt with, and
+  // whether the game now rests, done with every key and its screen told.
+  reposo() {
+    return this.pestana.evaluate(() => window.partida.reposo());
+  }
+
+  // Waits until the game rests after keys sent once antes was read: when
+  // they reached the game (conTeclas), at a wait after them, so that a step
+  // that must change nothing is checked only once the game has taken it.
+  async esperarReposo(antes, conTeclas, que) {
+    await esperarA(
+      () => this.reposo(),
+      (r) => r.quieta && (!conTeclas || r.atendidas > antes.atendidas),
+      `the game to rest after ${que}`,
+    );
+  }
+
   async esperarLineas(esperadas, que) {
     return esperarA(
       () => this.leerRecortada(),
@@ -375,6 +392,11 @@ class Nativo {
     } catch {
       return true; // ended, and its output all written
     }
+  }
+
+  // How many reads the game has made: one more once it has taken a key.
+  leidas() {
+    return Number(fs.readFileSync(`/proc/${this.juego}/io`, 'utf8').match(/^syscr: (\d+)$/m)[1]);
   }
 
   // What the game shows once it is done with what it was sent, and marked
@@ -465,8 +487,14 @@ async function aLaPar(pagina, pasos) {
         const { columnas: c, filas: f } = await pagina.medidas();
         nativa.tmux('resize-window', '-t', 'juego', '-x', `${c}`, '-y', `${f}`);
       } else {
+        const reposo = await pagina.reposo();
+        const leidas = paso.igual && paso.nativo?.length !== 0 ? nativa.leidas() : 0;
         await nativa.enviar(paso);
         await pagina.enviar(paso);
+        await pagina.esperarReposo(reposo, paso.movil === undefined, `step ${i}`);
+        if (paso.igual && paso.nativo?.length !== 0) {
+          await nativa.esperarAsentada(() => nativa.leidas() > leidas, `the native game to read step ${i}`);
+        }
       }
       const que = `step ${i} (${JSON.stringify(paso)})`;
       const ahora = paso.igual
@@ -701,6 +729,7 @@ for (const nombre of todos) {
       });
       const enTerminal = () => p.pestana.evaluate(() => document.activeElement === window.partida.terminal.textarea);
       for (const [guion, esperados, foco] of filas) {
+        const reposo = await p.reposo();
         for (const paso of pasos(guion)) {
           if (paso.tecla === 'ShiftTab') {
             await p.pestana.keyboard.down('Shift');
@@ -721,6 +750,8 @@ for (const nombre of todos) {
             await p.pestana.evaluate(() => window.partida.terminal.focus());
           }
         }
+        // Tab and Shift-Tab give the game no key.
+        await p.esperarReposo(reposo, foco === undefined, guion);
         const dichos = esperados.map((lineas) => lineas.join('\n'));
         await esperarA(
           () => p.pestana.evaluate(() => window.dichos),
@@ -782,6 +813,34 @@ for (const nombre of todos) {
         '---------------',
       ]);
       assert.equal(fin.lineas.at(-1), pausaTexto);
+    });
+
+    // Where the browser puts the field's caret is not the player's move: a
+    // keyboard's text inserted with the caret still before it when its
+    // input event comes (as Chromium's insertion sometimes leaves it), and
+    // the focus coming back with the caret restored elsewhere, move no
+    // cursor of the game's.
+    test("the field's caret as the browser leaves it moves no cursor of the game's", async () => {
+      const p = await abrir();
+      await p.esperarLineas(menu, 'the menu');
+      await p.enviar(texto('2'));
+      await p.esperarTexto('Cual es el nombre del primer jugador:');
+      const insertarAntes = (letras) =>
+        p.pestana.evaluate((t) => {
+          const campo = window.partida.terminal.textarea;
+          campo.setRangeText(t, campo.selectionStart, campo.selectionEnd, 'start');
+          campo.dispatchEvent(new InputEvent('input', { inputType: 'insertText', data: t, bubbles: true }));
+        }, letras);
+      await insertarAntes('Í');
+      await insertarAntes('ñ');
+      await p.enviar(texto('igo'));
+      await p.pestana.evaluate(() => {
+        const campo = window.partida.terminal.textarea;
+        campo.setSelectionRange(0, 0);
+        campo.dispatchEvent(new FocusEvent('focus'));
+      });
+      await p.pestana.keyboard.type(' Muñoz\rB\r14253');
+      await p.esperarTexto('Felicidades ganastes Íñigo Muñoz!!');
     });
 
     test('a whole game against the computer, its first screens as the native build, then "Jugar otra vez"', async () => {
