@@ -21,6 +21,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { lanzamientos, servir } from './sitio.mjs';
 import { anchoMinimo, lanzarWebKit } from './webkit.mjs';
+import { abrirLector } from './orca.mjs';
 
 const raiz = path.resolve(fileURLToPath(import.meta.url), '../../..');
 const sitio = process.env.TRES_EN_RAYAS_SITIO ?? path.join(raiz, 'build-web/web');
@@ -456,6 +457,52 @@ const menu = [
 ];
 const pausaTexto = 'Presione una tecla para continuar . . .';
 
+// What a blind player hears: each step, what is said after it (each
+// announcement its lines; a board as its cells, row by row), and where
+// the keyboard's focus then is. The live region's test and the screen
+// reader's play it.
+function loQueOyeUnCiego() {
+  const tablero = (celdas) => celdas.match(/.../g).map((fila) => fila.split('').join(' '));
+  const tableros = (...todos) => todos.map(tablero);
+  const menuDicho = menu.map((linea) => linea.trim());
+  const pausa = pausaTexto;
+  const pregunta = 'El juego ha terminado desea continuar (Y/N).';
+  // Steps, what is said after them, and where the focus then is.
+  const filas = [
+    ['x', [[menu[5] + 'Usted se ha equivocado de opcion, intente de nuevo', pausa]]],
+    ['<Space>', [menuDicho]],
+    ['2', [['Cual es el nombre del primer jugador:']]],
+    ['Ana', []], // the screen reader echoes the letters itself
+    ['<Enter>', [['Cual es el nombre del segundo jugador:']]],
+    ['Luis <Enter>', tableros('123456789')],
+    ['<Tab>', [], false],
+    ['<ShiftTab>', [], true],
+    ['5', tableros('1234X6789')],
+    ['5', [['Introdujo una posicion ya usada intente de nuevo.', pausa]]],
+    ['<Space>', []], // the screen stays as it was
+    ['q', [['Introdujo un valor incorrecto.']]],
+    ['<Space>', []], // taken as the wrong key's second code
+    ['1', tableros('O234X6789')],
+    ['4', tableros('O23XX6789')],
+    ['2', tableros('OO3XX6789')],
+    ['6', [[...tablero('OO3XXX789'), 'Felicidades ganastes Ana!!', pausa]]],
+    ['<Space>', [[pregunta]]],
+    ['x', [['Lo siento se ha equivocado intente de nuevo.', pausa]]],
+    ['<Space>', [[pregunta]]],
+    ['y', [menuDicho]],
+    ['2', [['Cual es el nombre del primer jugador:']]],
+    ['A <Enter>', [['Cual es el nombre del segundo jugador:']]],
+    ['B <Enter>', tableros('123456789')],
+    // A drawn game, one board after each move.
+    ...['1234X6789', 'O234X6789', 'O234X678X', 'O2O4X678X', 'OXO4X678X', 'OXO4X67OX', 'OXO4X6XOX', 'OXOOX6XOX'].map(
+      (celdas, i) => ['51932874'[i], tableros(celdas)],
+    ),
+    ['6', [[...tablero('OXOOXXXOX'), 'Lo siento has empatado.', pausa]]],
+    ['<Space>', [[pregunta]]],
+  ];
+  return { menuDicho, filas };
+}
+
 // Types the same steps into the page and into the native build, in a pane
 // of the page's columns and rows, and after each step waits for the native
 // screen to change (unless the step is marked igual: its key changes
@@ -673,44 +720,7 @@ for (const nombre of todos) {
     // one its lines). A board is said as its cells, row by row.
     test('a blind player hears each new screen once, from the first, and Tab leaves the terminal and comes back', async () => {
       const p = await abrir();
-      const tablero = (celdas) => celdas.match(/.../g).map((fila) => fila.split('').join(' '));
-      const tableros = (...todos) => todos.map(tablero);
-      const menuDicho = menu.map((linea) => linea.trim());
-      const pausa = pausaTexto;
-      const pregunta = 'El juego ha terminado desea continuar (Y/N).';
-      // Steps, what is said after them, and where the focus then is.
-      const filas = [
-        ['x', [[menu[5] + 'Usted se ha equivocado de opcion, intente de nuevo', pausa]]],
-        ['<Space>', [menuDicho]],
-        ['2', [['Cual es el nombre del primer jugador:']]],
-        ['Ana', []], // the screen reader echoes the letters itself
-        ['<Enter>', [['Cual es el nombre del segundo jugador:']]],
-        ['Luis <Enter>', tableros('123456789')],
-        ['<Tab>', [], false],
-        ['<ShiftTab>', [], true],
-        ['5', tableros('1234X6789')],
-        ['5', [['Introdujo una posicion ya usada intente de nuevo.', pausa]]],
-        ['<Space>', []], // the screen stays as it was
-        ['q', [['Introdujo un valor incorrecto.']]],
-        ['<Space>', []], // taken as the wrong key's second code
-        ['1', tableros('O234X6789')],
-        ['4', tableros('O23XX6789')],
-        ['2', tableros('OO3XX6789')],
-        ['6', [[...tablero('OO3XXX789'), 'Felicidades ganastes Ana!!', pausa]]],
-        ['<Space>', [[pregunta]]],
-        ['x', [['Lo siento se ha equivocado intente de nuevo.', pausa]]],
-        ['<Space>', [[pregunta]]],
-        ['y', [menuDicho]],
-        ['2', [['Cual es el nombre del primer jugador:']]],
-        ['A <Enter>', [['Cual es el nombre del segundo jugador:']]],
-        ['B <Enter>', tableros('123456789')],
-        // A drawn game, one board after each move.
-        ...['1234X6789', 'O234X6789', 'O234X678X', 'O2O4X678X', 'OXO4X678X', 'OXO4X67OX', 'OXO4X6XOX', 'OXOOX6XOX'].map(
-          (celdas, i) => ['51932874'[i], tableros(celdas)],
-        ),
-        ['6', [[...tablero('OXOOXXXOX'), 'Lo siento has empatado.', pausa]]],
-        ['<Space>', [[pregunta]]],
-      ];
+      const { menuDicho, filas } = loQueOyeUnCiego();
       const region = () => p.pestana.evaluate(() => document.getElementById('anuncios').textContent);
       await esperarA(region, (t) => t === menuDicho.join('\n'), 'the menu said once the page has loaded');
       await p.pestana.evaluate(() => {
@@ -1122,5 +1132,113 @@ for (const nombre of todos) {
         await p.esperarEstado(0);
       });
     }
+  });
+}
+
+// What a screen reader says: Orca, with the page in Chromium and in Firefox
+// on a desktop of the test's own, keys typed as a person types them. After
+// each step of what a blind player hears, what reached the synthesizer
+// since the step before holds each announcement, in order, and each as
+// often as it was made: the menu is heard once the page has loaded, and
+// never twice.
+for (const nombre of todos.filter((motor) => motor !== 'webkit')) {
+  describe(`${nombre} with Orca`, () => {
+    let carpeta;
+    let lector;
+    let navegador;
+    before(async () => {
+      carpeta = fs.mkdtempSync(path.join(os.tmpdir(), `tres-en-rayas-orca-${nombre}-`));
+      vigilar('carpeta', carpeta);
+      lector = await abrirLector({ carpeta, vigilar, esperarA });
+      const perfil = path.join(carpeta, 'perfil');
+      navegador = await puppeteer.launch(
+        nombre === 'chromium'
+          ? {
+              ...lanzamientos.chromium,
+              args: [...lanzamientos.chromium.args, '--force-renderer-accessibility', url],
+              // No bar saying the browser is driven, which would take a Tab.
+              ignoreDefaultArgs: ['--enable-automation'],
+              headless: false,
+              userDataDir: perfil,
+              env: lector.entorno,
+            }
+          : {
+              ...lanzamientos.firefox,
+              args: [url],
+              headless: false,
+              userDataDir: perfil,
+              env: lector.entorno,
+              extraPrefsFirefox: { 'accessibility.force_disabled': -1 },
+            },
+      );
+      vigilar('pid', navegador.process().pid);
+    });
+    after(async () => {
+      await navegador?.close();
+      await lector?.cerrar();
+      fs.rmSync(carpeta, { recursive: true, force: true });
+    });
+
+    test('Orca says each new screen of the game once, from the first, and the focus leaves and comes back', async () => {
+      const pestana = await (await navegador.waitForTarget((destino) => destino.url() === url)).page();
+      const p = new Pagina(pestana);
+      // A text as heard: the words, without punctuation or capitals.
+      const oido = (texto) =>
+        texto
+          .toLowerCase()
+          .replace(/[.,:;!¡?¿()/]/g, ' ')
+          .replace(/\s+/g, ' ')
+          .trim();
+      const veces = (texto, parte) => texto.split(parte).length - 1;
+      let antes = lector.dicho().length;
+      // What was said since the step before holds each announcement (its
+      // lines), in order and as often as expected.
+      async function oir(anuncios, que) {
+        const esperados = anuncios.map((lineas) => oido(lineas.join(' ')));
+        const dicho = await esperarA(
+          () => oido(lector.dicho().slice(antes)),
+          (texto) => {
+            let desde = 0;
+            for (const anuncio of esperados) {
+              desde = texto.indexOf(anuncio, desde);
+              if (desde < 0) {
+                return false;
+              }
+              desde += anuncio.length;
+            }
+            return esperados.every(
+              (anuncio) => veces(texto, anuncio) === esperados.filter((otro) => otro === anuncio).length,
+            );
+          },
+          `Orca to say after ${que}: ${JSON.stringify(esperados)}`,
+          (texto) => texto,
+        );
+        antes = lector.dicho().length;
+        return dicho;
+      }
+      const { menuDicho, filas } = loQueOyeUnCiego();
+      // The browser opened the page as it started, as a player opens it.
+      await oir([menuDicho], 'the load');
+      const enTerminal = () =>
+        pestana.evaluate(() => document.hasFocus() && document.activeElement === window.partida?.terminal.textarea);
+      await esperarA(enTerminal, (si) => si, "the page's terminal to have the keyboard");
+      const teclas = {
+        '<Space>': 'space',
+        '<Enter>': 'Return',
+        '<Tab>': 'Tab',
+        '<ShiftTab>': 'shift+Tab',
+      };
+      for (const [guion, esperados, foco] of filas) {
+        const reposo = await p.reposo();
+        lector.teclear(...guion.split(' ').map((palabra) => teclas[palabra] ?? { texto: palabra }));
+        if (foco !== undefined) {
+          // Tab leaves the page for the browser's own controls, and
+          // Shift-Tab comes back to the terminal.
+          await esperarA(enTerminal, (si) => si === foco, `the terminal's focus after ${guion} to be ${foco}`);
+        }
+        await p.esperarReposo(reposo, foco === undefined, guion);
+        await oir(esperados, guion);
+      }
+    });
   });
 }

@@ -1,0 +1,186 @@
+// A desktop with a screen reader for the browser tests: an Xvfb display, a
+// session bus, the accessibility bus, a window manager, Speech Dispatcher
+// and Orca, in Spanish, everything in a folder of the test's own. There is
+// no sound card: Speech Dispatcher's generic module hands every text it is
+// given to speak to a script that writes it down, so what Orca says is read
+// from that file, as a voice would say it. Keys are typed on the display
+// with xdotool, so that Orca takes them as a person's.
+
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+
+// Starts one program in its own process group, told to the watcher, so
+// that the group goes however the run ends.
+function empezar(orden, argumentos, entorno, vigilar, stdio = 'ignore') {
+  const proceso = spawn(orden, argumentos, { env: entorno, stdio, detached: true });
+  vigilar('pid', proceso.pid);
+  proceso.fin = new Promise((listo) => proceso.once('exit', listo));
+  return proceso;
+}
+
+// The first line a program writes on the pipe at fd.
+function primeraLinea(proceso, fd, que) {
+  return new Promise((listo, fallo) => {
+    let texto = '';
+    proceso.stdio[fd].on('data', (datos) => {
+      texto += datos;
+      if (texto.includes('\n')) {
+        listo(texto.split('\n')[0].trim());
+      }
+    });
+    proceso.once('exit', () => fallo(new Error(`${que} did not start`)));
+  });
+}
+
+// carpeta: the test's folder; vigilar(clase, id): the watcher; esperarA: the
+// tests' polling. Answers the environment a browser starts in, what has
+// been said so far (dicho()), teclear(...keys) with xdotool's key names or
+// { texto }, and cerrar().
+export async function abrirLector({ carpeta, vigilar, esperarA }) {
+  const hogar = path.join(carpeta, 'hogar');
+  const config = path.join(hogar, '.config');
+  const datos = path.join(hogar, '.local/share');
+  const ejecucion = path.join(carpeta, 'run');
+  const voz = path.join(carpeta, 'voz.txt');
+  const anotar = path.join(carpeta, 'anotar');
+  for (const carpetaNueva of [path.join(config, 'speech-dispatcher/modules'), path.join(datos, 'orca'), ejecucion]) {
+    fs.mkdirSync(carpetaNueva, { recursive: true, mode: 0o700 });
+  }
+  fs.writeFileSync(voz, '');
+  // ALSA's null device, for the modules that want one.
+  fs.writeFileSync(path.join(hogar, '.asoundrc'), 'pcm.!default { type null }\n');
+  fs.writeFileSync(anotar, `#!/bin/sh\ncat >> '${voz}'\nprintf '\\n' >> '${voz}'\n`, { mode: 0o755 });
+  fs.writeFileSync(
+    path.join(config, 'speech-dispatcher/speechd.conf'),
+    [
+      'AudioOutputMethod "alsa"',
+      'AddModule "generic" "sd_generic" "generic.conf"',
+      'DefaultModule generic',
+      'DefaultLanguage "es"',
+      '',
+    ].join('\n'),
+  );
+  // The whole text at once (a large chunk), without the GenericPunct lines,
+  // which the module takes for errors when they have no argument.
+  fs.writeFileSync(
+    path.join(config, 'speech-dispatcher/modules/generic.conf'),
+    [
+      `GenericExecuteSynth "printf '%s' \\'$DATA\\' | ${anotar}"`,
+      'GenericMaxChunkLength 100000',
+      'AddVoice "es" "MALE1" "es"',
+      '',
+    ].join('\n'),
+  );
+  // Orca says what the page says, not the keys typed.
+  fs.writeFileSync(
+    path.join(datos, 'orca/orca-customizations.py'),
+    [
+      'import orca.settings',
+      'orca.settings.enableKeyEcho = False',
+      'orca.settings.enableEchoByCharacter = False',
+      'orca.settings.enableEchoByWord = False',
+      '',
+    ].join('\n'),
+  );
+
+  const base = { ...process.env };
+  delete base.NO_AT_BRIDGE;
+  delete base.GTK_MODULES;
+  delete base.DBUS_SESSION_BUS_ADDRESS;
+  Object.assign(base, {
+    HOME: hogar,
+    XDG_CONFIG_HOME: config,
+    XDG_DATA_HOME: datos,
+    XDG_CACHE_HOME: path.join(hogar, '.cache'),
+    XDG_RUNTIME_DIR: ejecucion,
+    LANG: 'es_ES.UTF-8',
+    LC_ALL: 'es_ES.UTF-8',
+    GNOME_ACCESSIBILITY: '1',
+  });
+
+  const procesos = [];
+  const pantalla = empezar(
+    'Xvfb',
+    ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
+    base,
+    vigilar,
+    ['ignore', 'ignore', 'ignore', 'pipe'],
+  );
+  // A session bus that starts no service of its own (no desktop portal,
+  // whose FUSE mount would outlive the test).
+  const configBus = path.join(carpeta, 'bus.conf');
+  fs.writeFileSync(
+    configBus,
+    `<busconfig><type>session</type><listen>unix:dir=${carpeta}</listen><auth>EXTERNAL</auth>` +
+      '<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>' +
+      '<allow own="*"/></policy></busconfig>\n',
+  );
+  const bus = empezar(
+    'dbus-daemon',
+    [`--config-file=${configBus}`, '--nofork', '--nopidfile', '--print-address=1'],
+    base,
+    vigilar,
+    ['ignore', 'pipe', 'ignore'],
+  );
+  const [numero, direccion] = await Promise.all([
+    primeraLinea(pantalla, 3, 'Xvfb'),
+    primeraLinea(bus, 1, 'the session bus'),
+  ]);
+  const entorno = { ...base, DISPLAY: `:${numero}`, DBUS_SESSION_BUS_ADDRESS: direccion };
+  procesos.push(pantalla, bus);
+  procesos.push(empezar('/usr/libexec/at-spi-bus-launcher', ['--launch-immediately'], entorno, vigilar));
+  procesos.push(empezar('openbox', [], entorno, vigilar));
+  // Speech Dispatcher started here, in the foreground, so that Orca finds
+  // it and starts none of its own, which would leave its process group.
+  procesos.push(empezar('speech-dispatcher', ['--run-single', '--timeout', '0'], entorno, vigilar));
+  await esperarA(
+    () => fs.existsSync(path.join(ejecucion, 'speech-dispatcher/speechd.sock')),
+    (hay) => hay,
+    "Speech Dispatcher's socket",
+  );
+  procesos.push(empezar('orca', ['--replace'], entorno, vigilar));
+
+  const dicho = () => fs.readFileSync(voz, 'utf8');
+  await esperarA(
+    dicho,
+    (texto) => texto.includes('Lector de pantalla activado'),
+    'Orca speaking',
+    (t) => t,
+  );
+
+  return {
+    entorno,
+    dicho,
+    // Keys as xdotool names them ("Return", "shift+Tab"), or { texto }.
+    teclear(...teclas) {
+      for (const tecla of teclas) {
+        const argumentos = typeof tecla === 'string' ? ['key', tecla] : ['type', tecla.texto];
+        execFileSync('xdotool', argumentos, { env: entorno });
+      }
+    },
+    // A click at a point of the active window, in CSS pixels from its top
+    // left corner.
+    clicar({ x, y }) {
+      const ventana = execFileSync('xdotool', ['getactivewindow'], { env: entorno, encoding: 'utf8' }).trim();
+      execFileSync(
+        'xdotool',
+        ['mousemove', '--window', ventana, `${Math.round(x)}`, `${Math.round(y)}`, 'click', '1'],
+        {
+          env: entorno,
+        },
+      );
+    },
+    // Every process of the desktop ended, with its group, the last first.
+    async cerrar() {
+      for (const proceso of procesos.reverse()) {
+        try {
+          process.kill(-proceso.pid, 'SIGKILL');
+        } catch {
+          // already gone
+        }
+        await proceso.fin;
+      }
+    },
+  };
+}
