@@ -1235,6 +1235,17 @@ for (const nombre of todos.filter((motor) => motor !== 'webkit')) {
           // Tab leaves the page for the browser's own controls, and
           // Shift-Tab comes back to the terminal.
           await esperarA(enTerminal, (si) => si === foco, `the terminal's focus after ${guion} to be ${foco}`);
+          if (foco) {
+            // Back in a text field, Orca leaves its browse mode, in which
+            // it takes a digit for a heading's level, and says so: keys go
+            // to the page from then on.
+            await esperarA(
+              () => oido(lector.dicho().slice(antes)),
+              (texto) => texto.includes('modo foco'),
+              `Orca's focus mode after ${guion}`,
+              (texto) => texto,
+            );
+          }
         }
         await p.esperarReposo(reposo, foco === undefined, guion);
         await oir(esperados, guion);

@@ -139,7 +139,7 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
     (hay) => hay,
     "Speech Dispatcher's socket",
   );
-  procesos.push(empezar('orca', ['--replace'], entorno, vigilar));
+  procesos.push(empezar('orca', [], entorno, vigilar));
 
   const dicho = () => fs.readFileSync(voz, 'utf8');
   await esperarA(
