@@ -72,7 +72,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       '',
     ].join('\n'),
   );
-  // Orca says what the page says, not the keys typed.
+  // Orca says what the page says, not the keys typed; and a digit typed
+  // is the page's, never a move to a heading of that level, in whichever
+  // mode Orca is when the focus comes back to the page.
   fs.writeFileSync(
     path.join(datos, 'orca/orca-customizations.py'),
     [
@@ -80,6 +82,7 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       'orca.settings.enableKeyEcho = False',
       'orca.settings.enableEchoByCharacter = False',
       'orca.settings.enableEchoByWord = False',
+      'orca.settings.structuralNavigationEnabled = False',
       '',
     ].join('\n'),
   );
