@@ -8,7 +8,8 @@
 # the .wasm and of the whole page as served (plain and gzipped), and the
 # time from a key event to the screen updated in headless Chromium, the
 # time from navigation to the menu (first visit, and from the service
-# worker), and Lighthouse's mobile performance score. The size
+# worker), and Lighthouse's mobile performance score and first paint,
+# served gzipped and plain. The size
 # of each static Linux executable, stripped as released, for every CPU
 # whose cross compiler is installed.
 #
@@ -104,7 +105,7 @@ if command -v wasm-opt >/dev/null && [ -x /usr/bin/chromium ]; then
   for archivo in "${servidos[@]}"; do
     pagina_gz=$((pagina_gz + $(gzip -9c "build-web/web/$archivo" | wc -c)))
   done
-  read -r tecla_web tecla_web_max menu_web menu_trabajador lighthouse_web < \
+  read -r tecla_web tecla_web_max menu_web menu_trabajador lighthouse_web fcp_web lighthouse_simple fcp_simple < \
     <(node bench/web.mjs build-web/web build-web/npm "$vueltas")
 fi
 
@@ -135,7 +136,8 @@ awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
     -v ett="$escrituras_terminal" -v tt="$teclas_terminal" -v wasm="$wasm" \
     -v pag="${pagina:-0}" -v pgz="${pagina_gz:-0}" -v tw="${tecla_web:-0}" \
     -v twm="${tecla_web_max:-0}" -v mw="${menu_web:-0}" -v mt="${menu_trabajador:-0}" \
-    -v lh="${lighthouse_web:-0}" 'BEGIN {
+    -v lh="${lighthouse_web:-0}" -v fcp="${fcp_web:-0}" -v lhs="${lighthouse_simple:-0}" \
+    -v fcps="${fcp_simple:-0}" 'BEGIN {
   printf "%-42s %14s %14s %8s %10s\n", "measure (median of " n " runs)", "tres-en-rayas", "minimal C", "ratio", "target"
   printf "%-42s %11.0f us %11.0f us %8.2f %10s\n", "start to exit, piped \"3\"", tj, tm, tj / tm, "<= 1.05"
   printf "%-42s %11d KiB %10d KiB %8.2f %10s\n", "peak resident memory", mj, mm, mj / mm, "<= 1.10"
@@ -154,7 +156,10 @@ awk -v tj="$t_juego" -v tm="$t_minimo" -v mj="$m_juego" -v mm="$m_minimo" \
     printf "%-42s %11.2f ms %11.2f ms %8s %10s\n", "web: key to screen, Chromium (median, max)", tw, twm, "", "<= 16 ms"
     printf "%-42s %11.0f ms %14s %8s %10s\n", "web: navigation to menu, first visit", mw, "", "", ""
     printf "%-42s %11.0f ms %14s %8s %10s\n", "web: navigation to menu, service worker", mt, "", "", ""
-    printf "%-42s %14d %14s %8s %10s\n", "web: Lighthouse mobile performance", lh, "", "", "100"
+    printf "%-42s %14d %14s %8s %10s\n", "web: Lighthouse mobile performance, gzip", lh, "", "", "100"
+    printf "%-42s %11.0f ms %14s %8s %10s\n", "web: Lighthouse mobile first paint, gzip", fcp, "", "", "<= 1200 ms"
+    printf "%-42s %14d %14s %8s %10s\n", "web: Lighthouse mobile performance, plain", lhs, "", "", ">= 95"
+    printf "%-42s %11.0f ms %14s %8s %10s\n", "web: Lighthouse mobile first paint, plain", fcps, "", "", "<= 1200 ms"
   }
 }'
 for estatico in "${estaticos[@]}"; do

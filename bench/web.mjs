@@ -5,8 +5,9 @@
 // screen. Then the time from navigation to the menu on screen, on a first
 // visit (a fresh context: nothing cached, no worker) and from the service
 // worker (a reload), median of 5 each, and Lighthouse's mobile performance
-// score. Prints the key's median and slowest, the two times in
-// milliseconds, and the score out of 100.
+// score and first contentful paint, served gzipped and served plain.
+// Prints the key's median and slowest, the two times in milliseconds, and
+// for each server the score out of 100 and the paint in milliseconds.
 //
 //   node bench/web.mjs SITE_FOLDER NPM_FOLDER [KEYS]
 
@@ -81,14 +82,28 @@ try {
   const { default: lighthouse } = await import(
     pathToFileURL(path.join(path.resolve(carpetaNpm), 'node_modules/lighthouse/core/index.js'))
   );
-  const { lhr } = await lighthouse(url, {
-    port: Number(new URL(navegador.wsEndpoint()).port),
-    onlyCategories: ['performance'],
-    logLevel: 'error',
-  });
+  // Lighthouse's mobile run on this gzipping server, and on a plain one
+  // that sends every file as it stands: the score and the first paint.
+  const simple = await servir(sitio, 0, { comprimir: false });
+  const notas = [];
+  try {
+    for (const direccion of [url, `http://127.0.0.1:${simple.address().port}/`]) {
+      const { lhr } = await lighthouse(direccion, {
+        port: Number(new URL(navegador.wsEndpoint()).port),
+        onlyCategories: ['performance'],
+        logLevel: 'error',
+      });
+      notas.push(
+        Math.round(lhr.categories.performance.score * 100),
+        lhr.audits['first-contentful-paint'].numericValue.toFixed(0),
+      );
+    }
+  } finally {
+    simple.close();
+  }
   console.log(
     `${mediana(medidas).toFixed(2)} ${medidas.at(-1).toFixed(2)} ` +
-      `${mediana(primeras).toFixed(0)} ${mediana(desdeTrabajador).toFixed(0)} ${Math.round(lhr.categories.performance.score * 100)}`,
+      `${mediana(primeras).toFixed(0)} ${mediana(desdeTrabajador).toFixed(0)} ${notas.join(' ')}`,
   );
 } finally {
   await navegador.close();

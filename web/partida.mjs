@@ -128,3 +128,5 @@ tactil.addEventListener('click', (evento) => {
 });
 
 nueva();
+// What was typed on the page's copy of the menu, before the game loaded.
+teclas.entregar(window.tecleoTemprano?.() ?? '');

@@ -34,11 +34,14 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
     cursorBlink: !sinMovimiento.matches,
     scrollback: 0,
     fontSize: letraMinima,
-    fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
+    fontFamily: getComputedStyle(contenedor).getPropertyValue('--letra-terminal'),
   });
   // Tab and Shift-Tab move the focus, as anywhere on a page: the game has
   // no use for them, and gets no key.
   terminal.attachCustomKeyEventHandler((evento) => evento.key !== 'Tab' && evento.keyCode !== 9);
+  // The page's copy of the first screen stays over the terminal, hiding
+  // it, until the game has drawn.
+  const primera = contenedor.querySelector('#primera');
   terminal.open(contenedor);
   sinMovimiento.addEventListener('change', () => {
     terminal.options.cursorBlink = !sinMovimiento.matches;
@@ -49,18 +52,18 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
   let limpiezas = 0;
   const limpia = (bytes) => bytes.some((_, i) => limpiar.every((byte, j) => bytes[i + j] === byte));
   function escribir(bytes) {
-    if (limpia(bytes)) {
-      terminal.write(bytes, () => {
+    const limpiaLaPantalla = limpia(bytes);
+    terminal.write(bytes, () => {
+      if (limpiaLaPantalla) {
         limpiezas += 1;
-      });
-    } else {
-      terminal.write(bytes);
-    }
+      }
+      // The game's first screen replaces the page's, in one frame.
+      primera.remove();
+    });
   }
 
   // The grid as drawn. xterm.js tells no cell's size, and its element is
-  // held to the box's width: its screen's element is the grid, and is read
-  // here only.
+  // held to the box's width: its screen's element is the grid.
   const rejilla = () => terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
 
   // 80x24 wherever they fit with letters of letraMinima or more, the
@@ -101,6 +104,19 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
   function ajustar() {
     const antes = `${terminal.cols}x${terminal.rows}`;
     encajar();
+    if (primera.isConnected) {
+      const { width, height } = rejilla();
+      Object.assign(primera.style, {
+        position: 'absolute',
+        top: '0',
+        left: '0',
+        fontSize: `${terminal.options.fontSize}px`,
+        lineHeight: `${height / terminal.rows}px`,
+        letterSpacing: getComputedStyle(terminal.element.querySelector('.xterm-rows')).letterSpacing,
+        width: `${width}px`,
+        height: `${height}px`,
+      });
+    }
     if (`${terminal.cols}x${terminal.rows}` !== antes) {
       alCambiarRejilla();
     }

