@@ -39,8 +39,8 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
   // Tab and Shift-Tab move the focus, as anywhere on a page: the game has
   // no use for them, and gets no key.
   terminal.attachCustomKeyEventHandler((evento) => evento.key !== 'Tab' && evento.keyCode !== 9);
-  // The page's copy of the first screen stays over the terminal, hiding
-  // it, until the game has drawn.
+  // The page's copy of the first screen, if it has one, stays over the
+  // terminal, hiding it, until the game has drawn.
   const primera = contenedor.querySelector('#primera');
   terminal.open(contenedor);
   sinMovimiento.addEventListener('change', () => {
@@ -58,7 +58,7 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
         limpiezas += 1;
       }
       // The game's first screen replaces the page's, in one frame.
-      primera.remove();
+      primera?.remove();
     });
   }
 
@@ -104,7 +104,7 @@ export function abrirTerminal(contenedor, caja, alCambiarRejilla) {
   function ajustar() {
     const antes = `${terminal.cols}x${terminal.rows}`;
     encajar();
-    if (primera.isConnected) {
+    if (primera?.isConnected) {
       const { width, height } = rejilla();
       Object.assign(primera.style, {
         position: 'absolute',
