@@ -1186,22 +1186,24 @@ for (const nombre of todos) {
 // each step of what a blind player hears, what reached the synthesizer
 // since the step before holds each announcement, in order, and each as
 // often as it was made: the menu is heard once the page has loaded, and
-// never twice. Run only when TRES_EN_RAYAS_ORCA is 1 (it needs Debian's
-// orca, speech-dispatcher, at-spi2-core, python3-pyatspi, openbox, dbus
-// and xdotool), and never beside another Orca of the same user, which it
-// would not start beside: Orca, once in a while, says nothing of a page
-// that loads on a busy machine, so CI does not run it yet.
+// never twice. Run when TRES_EN_RAYAS_ORCA is 1, as tools/navegadores
+// runs it (it needs Debian's orca, speech-dispatcher, at-spi2-core,
+// python3-pyatspi, openbox, dbus and xdotool), and never beside another
+// Orca of the same user, beside which Orca does not start.
 const conOrca = process.env.TRES_EN_RAYAS_ORCA === '1';
 for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : []) {
   describe(`${nombre} with Orca`, () => {
     let carpeta;
     let lector;
     let navegador;
+    // How much Orca had said before the browser started.
+    let antes;
     before(async () => {
       carpeta = fs.mkdtempSync(path.join(os.tmpdir(), `tres-en-rayas-orca-${nombre}-`));
       vigilar('carpeta', carpeta);
       lector = await abrirLector({ carpeta, vigilar, esperarA });
       const perfil = path.join(carpeta, 'perfil');
+      antes = lector.dicho().length;
       navegador = await puppeteer.launch(
         nombre === 'chromium'
           ? {
@@ -1241,7 +1243,6 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
           .replace(/\s+/g, ' ')
           .trim();
       const veces = (texto, parte) => texto.split(parte).length - 1;
-      let antes = lector.dicho().length;
       // What was said since the step before holds each announcement (its
       // lines), in order and as often as expected.
       async function oir(anuncios, que) {

@@ -72,9 +72,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       '',
     ].join('\n'),
   );
-  // Orca says what the page says, not the keys typed; and a digit typed
-  // is the page's, never a move to a heading of that level, in whichever
-  // mode Orca is when the focus comes back to the page.
+  // Orca says what the page says, not the keys typed; and every key typed
+  // is the page's, in whichever of its modes Orca is (in browse mode it
+  // would take a letter or a digit for a move through the page).
   fs.writeFileSync(
     path.join(datos, 'orca/orca-customizations.py'),
     [
@@ -83,6 +83,7 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       'orca.settings.enableEchoByCharacter = False',
       'orca.settings.enableEchoByWord = False',
       'orca.settings.structuralNavigationEnabled = False',
+      'orca.settings.caretNavigationEnabled = False',
       '',
     ].join('\n'),
   );
