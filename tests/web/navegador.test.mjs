@@ -845,30 +845,38 @@ for (const nombre of todos) {
       }
       if (pagina) {
         await pagina.pestana.close();
+        pagina = null;
       }
-      const pestana = await navegador.newPage();
-      pagina = new Pagina(pestana);
-      // The game's modules held back until the keys are typed.
-      let soltar;
-      const suelto = new Promise((listo) => {
-        soltar = listo;
-      });
-      await pestana.setRequestInterception(true);
-      pestana.on('request', (pedido) =>
-        pedido.url().endsWith('/partida.mjs') ? suelto.then(() => pedido.continue()) : pedido.continue(),
-      );
-      await pestana.goto(url);
-      await esperarA(
-        () => pestana.evaluate(() => [document.getElementById('primera') !== null, window.partida === undefined]),
-        (estado) => estado.every(Boolean),
-        "the page's menu, with no game yet",
-      );
-      await pestana.keyboard.type('2Ana\rLuis\r');
-      await pestana.evaluate(() => document.querySelector('#tactil button[data-tecla="1"]').click());
-      await pestana.keyboard.type('4253');
-      soltar();
-      await pagina.cargada();
-      await pagina.esperarTexto('Felicidades ganastes Ana!!');
+      // A context of its own, with no service worker from the tests before,
+      // which would serve the modules past the interception.
+      const propio = await navegador.createBrowserContext();
+      try {
+        const pestana = await propio.newPage();
+        const p = new Pagina(pestana);
+        // The game's modules held back until the keys are typed.
+        let soltar;
+        const suelto = new Promise((listo) => {
+          soltar = listo;
+        });
+        await pestana.setRequestInterception(true);
+        pestana.on('request', (pedido) =>
+          pedido.url().endsWith('/partida.mjs') ? suelto.then(() => pedido.continue()) : pedido.continue(),
+        );
+        await pestana.goto(url);
+        await esperarA(
+          () => pestana.evaluate(() => [document.getElementById('primera') !== null, window.partida === undefined]),
+          (estado) => estado.every(Boolean),
+          "the page's menu, with no game yet",
+        );
+        await pestana.keyboard.type('2Ana\rLuis\r');
+        await pestana.evaluate(() => document.querySelector('#tactil button[data-tecla="1"]').click());
+        await pestana.keyboard.type('4253');
+        soltar();
+        await p.cargada();
+        await p.esperarTexto('Felicidades ganastes Ana!!');
+      } finally {
+        await propio.close();
+      }
     });
 
     // Where the browser puts the field's caret is not the player's move: a
