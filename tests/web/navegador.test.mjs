@@ -535,11 +535,13 @@ async function aLaPar(pagina, pasos) {
         nativa.tmux('resize-window', '-t', 'juego', '-x', `${c}`, '-y', `${f}`);
       } else {
         const reposo = await pagina.reposo();
-        const leidas = paso.igual && paso.nativo?.length !== 0 ? nativa.leidas() : 0;
+        // A key the native game gets that changes nothing it shows.
+        const callada = paso.igual && paso.nativo?.length !== 0;
+        const leidas = callada ? nativa.leidas() : 0;
         await nativa.enviar(paso);
         await pagina.enviar(paso);
         await pagina.esperarReposo(reposo, paso.movil === undefined, `step ${i}`);
-        if (paso.igual && paso.nativo?.length !== 0) {
+        if (callada) {
           await nativa.esperarAsentada(() => nativa.leidas() > leidas, `the native game to read step ${i}`);
         }
       }
@@ -1255,9 +1257,11 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
       // lines), in order and as often as expected.
       async function oir(anuncios, que) {
         const esperados = anuncios.map((lineas) => oido(lineas.join(' ')));
+        // The next step's speech starts where the one that matched ended.
         const dicho = await esperarA(
-          () => oido(lector.dicho().slice(antes)),
-          (texto) => {
+          () => lector.dicho().slice(antes),
+          (nuevo) => {
+            const texto = oido(nuevo);
             let desde = 0;
             for (const anuncio of esperados) {
               desde = texto.indexOf(anuncio, desde);
@@ -1271,10 +1275,9 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
             );
           },
           `Orca to say after ${que}: ${JSON.stringify(esperados)}`,
-          (texto) => texto,
+          (nuevo) => oido(nuevo),
         );
-        antes = lector.dicho().length;
-        return dicho;
+        antes += dicho.length;
       }
       const { menuDicho, filas } = loQueOyeUnCiego();
       // The browser opened the page as it started, as a player opens it.

@@ -6,32 +6,10 @@
 // from that file, as a voice would say it. Keys are typed on the display
 // with xdotool, so that Orca takes them as a person's.
 
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-
-// Starts one program in its own process group, told to the watcher, so
-// that the group goes however the run ends.
-function empezar(orden, argumentos, entorno, vigilar, stdio = 'ignore') {
-  const proceso = spawn(orden, argumentos, { env: entorno, stdio, detached: true });
-  vigilar('pid', proceso.pid);
-  proceso.fin = new Promise((listo) => proceso.once('exit', listo));
-  return proceso;
-}
-
-// The first line a program writes on the pipe at fd.
-function primeraLinea(proceso, fd, que) {
-  return new Promise((listo, fallo) => {
-    let texto = '';
-    proceso.stdio[fd].on('data', (datos) => {
-      texto += datos;
-      if (texto.includes('\n')) {
-        listo(texto.split('\n')[0].trim());
-      }
-    });
-    proceso.once('exit', () => fallo(new Error(`${que} did not start`)));
-  });
-}
+import { abrirPantalla, empezar, primeraLinea, terminarGrupo } from './procesos.mjs';
 
 // carpeta: the test's folder; vigilar(clase, id): the watcher; esperarA: the
 // tests' polling. Answers the environment a browser starts in, what has
@@ -103,14 +81,7 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
     GNOME_ACCESSIBILITY: '1',
   });
 
-  const procesos = [];
-  const pantalla = empezar(
-    'Xvfb',
-    ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
-    base,
-    vigilar,
-    ['ignore', 'ignore', 'ignore', 'pipe'],
-  );
+  const pantalla = abrirPantalla(base, vigilar);
   // A session bus that starts no service of its own (no desktop portal,
   // whose FUSE mount would outlive the test).
   const configBus = path.join(carpeta, 'bus.conf');
@@ -123,27 +94,25 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
   const bus = empezar(
     'dbus-daemon',
     [`--config-file=${configBus}`, '--nofork', '--nopidfile', '--print-address=1'],
-    base,
+    { env: base, stdio: ['ignore', 'pipe', 'ignore'] },
     vigilar,
-    ['ignore', 'pipe', 'ignore'],
   );
-  const [numero, direccion] = await Promise.all([
-    primeraLinea(pantalla, 3, 'Xvfb'),
-    primeraLinea(bus, 1, 'the session bus'),
-  ]);
+  const procesos = [pantalla, bus];
+  const [numero, direccion] = await Promise.all([pantalla.numero, primeraLinea(bus, 1, 'the session bus')]);
   const entorno = { ...base, DISPLAY: `:${numero}`, DBUS_SESSION_BUS_ADDRESS: direccion };
-  procesos.push(pantalla, bus);
-  procesos.push(empezar('/usr/libexec/at-spi-bus-launcher', ['--launch-immediately'], entorno, vigilar));
-  procesos.push(empezar('openbox', [], entorno, vigilar));
+  const lanzar = (orden, ...argumentos) =>
+    procesos.push(empezar(orden, argumentos, { env: entorno, stdio: 'ignore' }, vigilar));
+  lanzar('/usr/libexec/at-spi-bus-launcher', '--launch-immediately');
+  lanzar('openbox');
   // Speech Dispatcher started here, in the foreground, so that Orca finds
   // it and starts none of its own, which would leave its process group.
-  procesos.push(empezar('speech-dispatcher', ['--run-single', '--timeout', '0'], entorno, vigilar));
+  lanzar('speech-dispatcher', '--run-single', '--timeout', '0');
   await esperarA(
     () => fs.existsSync(path.join(ejecucion, 'speech-dispatcher/speechd.sock')),
     (hay) => hay,
     "Speech Dispatcher's socket",
   );
-  procesos.push(empezar('orca', [], entorno, vigilar));
+  lanzar('orca');
 
   const dicho = () => fs.readFileSync(voz, 'utf8');
   await esperarA(
@@ -163,27 +132,10 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
         execFileSync('xdotool', argumentos, { env: entorno });
       }
     },
-    // A click at a point of the active window, in CSS pixels from its top
-    // left corner.
-    clicar({ x, y }) {
-      const ventana = execFileSync('xdotool', ['getactivewindow'], { env: entorno, encoding: 'utf8' }).trim();
-      execFileSync(
-        'xdotool',
-        ['mousemove', '--window', ventana, `${Math.round(x)}`, `${Math.round(y)}`, 'click', '1'],
-        {
-          env: entorno,
-        },
-      );
-    },
     // Every process of the desktop ended, with its group, the last first.
     async cerrar() {
       for (const proceso of procesos.reverse()) {
-        try {
-          process.kill(-proceso.pid, 'SIGKILL');
-        } catch {
-          // already gone
-        }
-        await proceso.fin;
+        await terminarGrupo(proceso);
       }
     },
   };

@@ -6,10 +6,10 @@
 // play in WebKit. WebKitGTK has no touch emulation, and MiniBrowser's window
 // is never narrower than 447 px.
 
-import { spawn } from 'node:child_process';
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import path from 'node:path';
+import { abrirPantalla, empezar, terminarGrupo } from './procesos.mjs';
 
 // The narrowest MiniBrowser's window goes.
 export const anchoMinimo = 447;
@@ -21,24 +21,6 @@ const miniBrowser = () =>
     .map((carpeta) => path.join('/usr/lib', carpeta, 'webkit2gtk-4.1/MiniBrowser'))
     .find((programa) => fs.existsSync(programa));
 
-// Starts one in its own process group, told to the watcher, so that the
-// group goes however the run ends.
-function empezar(orden, argumentos, opciones, vigilar) {
-  const proceso = spawn(orden, argumentos, { ...opciones, detached: true });
-  vigilar('pid', proceso.pid);
-  const fin = new Promise((listo) => proceso.once('exit', listo));
-  return { proceso, fin };
-}
-
-function terminarGrupo({ proceso, fin }) {
-  try {
-    process.kill(-proceso.pid, 'SIGKILL');
-  } catch {
-    // already gone
-  }
-  return fin;
-}
-
 // Starts the browser: an Xvfb display, WebKitWebDriver on a free port and a
 // session of MiniBrowser, its data in carpeta (a folder of the test's own).
 // Answers what the tests use of a puppeteer browser: newPage, close and
@@ -48,16 +30,8 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
   const { Builder, By, Key } = requerir('selenium-webdriver');
   const { findFreePort } = requerir('selenium-webdriver/net/portprober');
   const { waitForServer } = requerir('selenium-webdriver/http/util');
-  const pantalla = empezar(
-    'Xvfb',
-    ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
-    { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] },
-    vigilar,
-  );
-  const numero = await new Promise((listo, fallo) => {
-    pantalla.proceso.stdio[3].once('data', (datos) => listo(datos.toString().trim()));
-    pantalla.proceso.once('exit', () => fallo(new Error('Xvfb did not start')));
-  });
+  const pantalla = abrirPantalla(process.env, vigilar);
+  const numero = await pantalla.numero;
   const puerto = await findFreePort('127.0.0.1');
   const entorno = {
     ...process.env,
