@@ -6,19 +6,6 @@
 
 namespace {
 
-constexpr int ctrlD = 0x04;
-constexpr int ctrlH = 0x08;
-constexpr int ctrlU = 0x15;
-constexpr int ctrlW = 0x17;
-constexpr int escape = 0x1B;
-constexpr int retroceso = 0x7F;
-constexpr int prefijoExtendido = 0xE0;
-constexpr int izquierda = 75;
-constexpr int derecha = 77;
-constexpr int inicio = 71;
-constexpr int fin = 79;
-constexpr int suprimir = 83;
-
 const char guardaCursor[] = "\x1b"
                             "7";
 const char vuelveAlInicio[] = "\x1b"
@@ -97,19 +84,19 @@ void inserta(Linea &linea, const Pulsacion &tecla, Eco eco) {
 // changed or the cursor moved.
 bool teclaExtendida(Linea &linea, int codigo) {
     switch (codigo) {
-    case izquierda:
+    case teclaIzquierda:
         if (linea.cursor == 0)
             return false;
         linea.cursor = anterior(linea, linea.cursor);
         return true;
-    case derecha:
+    case teclaDerecha:
         if (linea.cursor == linea.largo)
             return false;
         linea.cursor = posterior(linea, linea.cursor);
         return true;
-    case inicio: linea.cursor = 0; return true;
-    case fin: linea.cursor = linea.largo; return true;
-    case suprimir:
+    case teclaInicio: linea.cursor = 0; return true;
+    case teclaFin: linea.cursor = linea.largo; return true;
+    case teclaSuprimir:
         if (linea.cursor == linea.largo)
             return false;
         quita(linea, linea.cursor, posterior(linea, linea.cursor));
@@ -121,15 +108,15 @@ bool teclaExtendida(Linea &linea, int codigo) {
 // Control keys that edit. Answers whether the line changed.
 bool teclaDeControl(Linea &linea, int codigo) {
     switch (codigo) {
-    case retroceso:
-    case ctrlH:
+    case teclaRetroceso:
+    case teclaCtrlH:
         if (linea.cursor == 0)
             return false;
         quita(linea, anterior(linea, linea.cursor), linea.cursor);
         return true;
-    case escape:
-    case ctrlU: quita(linea, 0, linea.largo); return true;
-    case ctrlW: {
+    case teclaEscape:
+    case teclaCtrlU: quita(linea, 0, linea.largo); return true;
+    case teclaCtrlW: {
         std::size_t desde = linea.cursor;
         while (desde > 0 && linea.texto[desde - 1] == ' ') {
             --desde;
@@ -180,7 +167,7 @@ int editarLinea(LectorPulsaciones leer, Eco eco, char *texto, std::size_t tam, S
             // where the line starts now.
             eco(guardaCursor, 2);
             cambio = true;
-        } else if (tecla.codigo == ctrlD && linea.largo == 0) {
+        } else if (tecla.codigo == teclaCtrlD && linea.largo == 0) {
             eco(finDeLinea, 2);
             texto[0] = '\0';
             return 0;

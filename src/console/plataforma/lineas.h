@@ -37,6 +37,10 @@ void copiaParaMostrar(const char *texto, char *destino, std::size_t tam, bool en
 // its own.
 extern const char textoPausa[];
 
+// The console the game's screens are drawn for.
+constexpr int columnasConsola = 80;
+constexpr int filasConsola = 24;
+
 // Clears a terminal's screen and puts the cursor in the top-left corner.
 inline constexpr char secuenciaLimpiar[] = "\x1b[H\x1b[2J";
 

@@ -18,7 +18,7 @@
 #include "console/plataforma/lineas.h"
 #include "console/plataforma/posix_salida.h"
 #include "console/plataforma/posix_terminal.h"
-#include "console/plataforma/teclas.h"
+#include "console/plataforma/teclado.h"
 
 namespace {
 
@@ -26,7 +26,6 @@ bool entradaEsTerminal = false;
 bool entradaAcabada = false;
 // Neither standard input nor standard output is a terminal.
 bool sinTerminal = false;
-ColaTeclas cola = colaVacia;
 // Where a name's echo goes: the terminal the keys come from.
 int fdEco = -1;
 
@@ -34,6 +33,9 @@ int fdEco = -1;
     restaurarTerminal();
     std::exit(estado);
 }
+
+// The end of input ends the game.
+[[noreturn]] void entradaTerminada() { terminar(0); }
 
 [[noreturn]] void falloDeLectura() {
     std::fflush(stdout);
@@ -108,23 +110,13 @@ int leerByte() {
     return byte;
 }
 
-// On a terminal a UTF-8 character is one key press; from a pipe or a file
-// every byte is a key.
-bool porCaracteres() { return entradaEsTerminal; }
-
-// One whole key press; the end of input ends the game. When the screen was
-// drawn again, answers pantallaPorRedibujar, for the line editor to draw its
-// line.
-Pulsacion leerPulsacion() {
-    const Pulsacion tecla = siguientePulsacion(cola, leerByteConEspera, porCaracteres());
-    if (tecla.codigo == finDeEntrada) {
-        terminar(0);
-    }
-    if (tecla.codigo == pantallaPorRedibujar) {
-        redibujarPantalla();
-    }
-    return tecla;
+// The keys: on a terminal a UTF-8 character is one key press; from a pipe
+// or a file every byte is a key.
+Teclado teclado() {
+    return {leerByteConEspera, entradaEsTerminal, redibujarPantalla, entradaTerminada};
 }
+
+Pulsacion leerPulsacion() { return pulsacionDe(teclado()); }
 
 void escribirSecuencia(const char *secuencia) {
     if (salidaEsTerminal()) {
@@ -169,16 +161,7 @@ void iniciarConsola() {
 
 int leerTecla() {
     volcarSalida();
-    for (;;) {
-        const int codigo = siguienteTecla(cola, leerByteConEspera, porCaracteres());
-        if (codigo == finDeEntrada) {
-            terminar(0);
-        }
-        if (codigo != pantallaPorRedibujar) {
-            return codigo;
-        }
-        redibujarPantalla();
-    }
+    return teclaDe(teclado());
 }
 
 void leerLinea(char *destino, std::size_t tam) {
@@ -200,12 +183,8 @@ void borrarPantalla() { escribirSecuencia("\x1b[2J"); }
 
 void pausa() {
     std::fputs(textoPausa, stdout);
-    // The pause waits for a key press of its own, all of its codes, and
-    // leaves a code still queued from an earlier key to the game, as the
-    // Windows console does.
     volcarSalida();
-    while (leerPulsacion().codigo == pantallaPorRedibujar) {
-    }
+    esperarPulsacionDe(teclado());
     std::putchar('\n');
 }
 

@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr int prefijoExtendido = 0xE0;
-constexpr int prefijoFuncion = 0;
-constexpr int escape = 27;
-
 struct Codigo {
     int prefijo;
     int codigo;
@@ -20,21 +16,21 @@ constexpr Codigo desconocido = {prefijoExtendido, 0};
 // Keys named by the final letter of "ESC [ ..." or "ESC O ...".
 Codigo porLetra(int letra) {
     switch (letra) {
-    case 'A': return {prefijoExtendido, 72}; // Up
-    case 'B': return {prefijoExtendido, 80}; // Down
-    case 'C': return {prefijoExtendido, 77}; // Right
-    case 'D': return {prefijoExtendido, 75}; // Left
-    case 'H': return {prefijoExtendido, 71}; // Home
-    case 'F': return {prefijoExtendido, 79}; // End
-    case 'P': return {prefijoFuncion, 59};   // F1
-    case 'Q': return {prefijoFuncion, 60};   // F2
-    case 'R': return {prefijoFuncion, 61};   // F3
-    case 'S': return {prefijoFuncion, 62};   // F4
-    case 'Z': return {prefijoFuncion, 15};   // Shift+Tab
-    case 'a': return {prefijoExtendido, 72}; // urxvt's Up with Ctrl or Shift
-    case 'b': return {prefijoExtendido, 80}; // urxvt's Down with Ctrl or Shift
-    case 'c': return {prefijoExtendido, 77}; // urxvt's Right with Ctrl or Shift
-    case 'd': return {prefijoExtendido, 75}; // urxvt's Left with Ctrl or Shift
+    case 'A': return {prefijoExtendido, teclaArriba};
+    case 'B': return {prefijoExtendido, teclaAbajo};
+    case 'C': return {prefijoExtendido, teclaDerecha};
+    case 'D': return {prefijoExtendido, teclaIzquierda};
+    case 'H': return {prefijoExtendido, teclaInicio};
+    case 'F': return {prefijoExtendido, teclaFin};
+    case 'P': return {prefijoFuncion, teclaF1};
+    case 'Q': return {prefijoFuncion, teclaF1 + 1};
+    case 'R': return {prefijoFuncion, teclaF1 + 2};
+    case 'S': return {prefijoFuncion, teclaF1 + 3};
+    case 'Z': return {prefijoFuncion, teclaMayusTab};
+    case 'a': return {prefijoExtendido, teclaArriba};    // urxvt's Up with Ctrl or Shift
+    case 'b': return {prefijoExtendido, teclaAbajo};     // urxvt's Down with Ctrl or Shift
+    case 'c': return {prefijoExtendido, teclaDerecha};   // urxvt's Right with Ctrl or Shift
+    case 'd': return {prefijoExtendido, teclaIzquierda}; // urxvt's Left with Ctrl or Shift
     default: return desconocido;
     }
 }
@@ -43,25 +39,25 @@ Codigo porLetra(int letra) {
 Codigo porNumero(int numero) {
     switch (numero) {
     case 1:
-    case 7: return {prefijoExtendido, 71}; // Home
-    case 2: return {prefijoExtendido, 82}; // Insert
-    case 3: return {prefijoExtendido, 83}; // Delete
+    case 7: return {prefijoExtendido, teclaInicio};
+    case 2: return {prefijoExtendido, teclaInsertar};
+    case 3: return {prefijoExtendido, teclaSuprimir};
     case 4:
-    case 8: return {prefijoExtendido, 79}; // End
-    case 5: return {prefijoExtendido, 73}; // PgUp
-    case 6: return {prefijoExtendido, 81}; // PgDn
+    case 8: return {prefijoExtendido, teclaFin};
+    case 5: return {prefijoExtendido, teclaRePag};
+    case 6: return {prefijoExtendido, teclaAvPag};
     case 11:
     case 12:
     case 13:
     case 14:
-    case 15: return {prefijoFuncion, 59 + numero - 11}; // F1-F5
+    case 15: return {prefijoFuncion, teclaF1 + numero - 11}; // F1-F5
     case 17:
     case 18:
     case 19:
     case 20:
-    case 21: return {prefijoFuncion, 64 + numero - 17}; // F6-F10
-    case 23: return {prefijoExtendido, 133};            // F11
-    case 24: return {prefijoExtendido, 134};            // F12
+    case 21: return {prefijoFuncion, teclaF1 + 5 + numero - 17}; // F6-F10
+    case 23: return {prefijoExtendido, teclaF11};
+    case 24: return {prefijoExtendido, teclaF11 + 1}; // F12
     default: return desconocido;
     }
 }
@@ -77,7 +73,7 @@ Codigo leeSecuenciaCsi(LectorConEspera leer) {
         const int letra = leer(esperaEnSecuencia);
         // cppcheck-suppress knownConditionTrueFalse
         if (letra >= 'A' && letra <= 'E') {
-            return {prefijoFuncion, 59 + letra - 'A'};
+            return {prefijoFuncion, teclaF1 + letra - 'A'};
         }
         return desconocido;
     }
@@ -107,10 +103,10 @@ Codigo leeSecuenciaCsi(LectorConEspera leer) {
     // keypad is in its normal mode; F1 is "ESC O P", or "ESC [ 1 ; m P"
     // with a modifier.
     if (byte == 'P' && !conParametros) {
-        return {prefijoExtendido, 83};
+        return porNumero(3);
     }
     if (byte == 'h' && numero == 4 && primerParametro) {
-        return {prefijoExtendido, 82};
+        return porNumero(2);
     }
     return porLetra(byte);
 }
@@ -180,7 +176,7 @@ Pulsacion siguientePulsacion(ColaTeclas &cola, LectorConEspera leer, bool utf8) 
     if (utf8 && largoCaracterUtf8(byte) > 0) {
         return leeCaracter(cola, leer, byte);
     }
-    if (byte != escape) {
+    if (byte != teclaEscape) {
         // A plain key, or the end of input.
         Pulsacion tecla = sinTexto(byte);
         if (byte >= 0x20 && byte < 0x7F) {
@@ -191,7 +187,7 @@ Pulsacion siguientePulsacion(ColaTeclas &cola, LectorConEspera leer, bool utf8) 
     }
     const int siguiente = leer(esperaTrasEscape);
     if (!esByte(siguiente)) {
-        return sinTexto(escape); // a lone Escape
+        return sinTexto(teclaEscape); // a lone Escape
     }
     if (siguiente != '[' && siguiente != 'O') {
         // Alt with a key: most terminals send ESC and, at once, the key's

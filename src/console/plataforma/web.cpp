@@ -22,7 +22,7 @@
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lineas.h"
 #include "console/plataforma/registro.h"
-#include "console/plataforma/teclas.h"
+#include "console/plataforma/teclado.h"
 
 // The page's import that waits: the next byte typed, waiting at most esperaMs
 // milliseconds (no limit when negative). Answers 0..255, sinByte when the
@@ -44,7 +44,6 @@ seguirLineaEnElNavegador(const char *texto, std::size_t largo, std::size_t curso
 
 namespace {
 
-ColaTeclas cola = colaVacia;
 char bufferSalida[8192];
 
 // The terminal's line discipline turns Enter's carriage return into a line
@@ -68,15 +67,10 @@ bool escribir(const char *bytes, std::size_t cuantos) {
 
 void redibujarPantalla() { redibujarCon(escribir); }
 
-// One whole key press. When the screen was drawn again, answers
-// pantallaPorRedibujar, for the line editor to draw its line.
-Pulsacion leerPulsacion() {
-    const Pulsacion tecla = siguientePulsacion(cola, leerByteConEspera, true);
-    if (tecla.codigo == pantallaPorRedibujar) {
-        redibujarPantalla();
-    }
-    return tecla;
-}
+// The page's keys are UTF-8, and never end.
+constexpr Teclado teclado{leerByteConEspera, true, redibujarPantalla, nullptr};
+
+Pulsacion leerPulsacion() { return pulsacionDe(teclado); }
 
 void eco(const char *bytes, std::size_t cuantos) { escribir(bytes, cuantos); }
 
@@ -92,13 +86,7 @@ void iniciarConsola() { std::setvbuf(stdout, bufferSalida, _IOFBF, sizeof buffer
 
 int leerTecla() {
     volcar();
-    for (;;) {
-        const int codigo = siguienteTecla(cola, leerByteConEspera, true);
-        if (codigo != pantallaPorRedibujar) {
-            return codigo;
-        }
-        redibujarPantalla();
-    }
+    return teclaDe(teclado);
 }
 
 void leerLinea(char *destino, std::size_t tam) {
@@ -120,8 +108,7 @@ void borrarPantalla() { std::fputs("\x1b[2J", stdout); }
 void pausa() {
     std::fputs(textoPausa, stdout);
     volcar();
-    while (leerPulsacion().codigo == pantallaPorRedibujar) {
-    }
+    esperarPulsacionDe(teclado);
     std::putchar('\n');
 }
 

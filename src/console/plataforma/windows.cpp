@@ -25,6 +25,7 @@
 
 #include "console/plataforma.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/teclas.h"
 #include "console/plataforma/windows_salida.h"
 
 namespace {
@@ -119,22 +120,22 @@ void ponerModo(DWORD modo) {
     }
 }
 
-// The codes of the cursor keys, by scan code: alone (or with Shift), with
-// Ctrl, with Alt.
+// The codes of the cursor keys, by scan code (the key's code alone, or with
+// Shift): with Ctrl, with Alt.
 struct CodigosCursor {
-    WORD escaneo;
     int solo;
     int conCtrl;
     int conAlt;
 };
 const CodigosCursor teclasCursor[] = {
-    {71, 71, 119, 151}, {72, 72, 141, 152}, {73, 73, 132, 153}, {75, 75, 115, 155},
-    {77, 77, 116, 157}, {79, 79, 117, 159}, {80, 80, 145, 160}, {81, 81, 118, 161},
-    {82, 82, 146, 162}, {83, 83, 147, 163},
+    {teclaInicio, 119, 151},    {teclaArriba, 141, 152},  {teclaRePag, 132, 153},
+    {teclaIzquierda, 115, 155}, {teclaDerecha, 116, 157}, {teclaFin, 117, 159},
+    {teclaAbajo, 145, 160},     {teclaAvPag, 118, 161},   {teclaInsertar, 146, 162},
+    {teclaSuprimir, 147, 163},
 };
 
 // The two codes of a key that has no character, as the runtime library's
-// key reader hands them over (0 or 0xE0, then the key's code); false for a
+// key reader hands them over (a prefix, then the key's code); false for a
 // key that gives none, such as Shift alone.
 bool codigosExtendidos(const KEY_EVENT_RECORD &tecla, int &prefijo, int &codigo) {
     const DWORD estado = tecla.dwControlKeyState;
@@ -144,20 +145,20 @@ bool codigosExtendidos(const KEY_EVENT_RECORD &tecla, int &prefijo, int &codigo)
     const WORD virtual_ = tecla.wVirtualKeyCode;
     if (virtual_ >= VK_F1 && virtual_ <= VK_F10) {
         const int n = virtual_ - VK_F1;
-        prefijo = 0;
-        codigo = alt ? 104 + n : ctrl ? 94 + n : mayusculas ? 84 + n : 59 + n;
+        prefijo = prefijoFuncion;
+        codigo = (alt ? 104 : ctrl ? 94 : mayusculas ? 84 : teclaF1) + n;
         return true;
     }
     if (virtual_ == VK_F11 || virtual_ == VK_F12) {
         const int n = virtual_ - VK_F11;
-        prefijo = 0xE0;
-        codigo = (alt ? 139 : ctrl ? 137 : mayusculas ? 135 : 133) + n;
+        prefijo = prefijoExtendido;
+        codigo = (alt ? 139 : ctrl ? 137 : mayusculas ? 135 : teclaF11) + n;
         return true;
     }
     for (const CodigosCursor &cursor : teclasCursor) {
-        if (cursor.escaneo == tecla.wVirtualScanCode) {
+        if (cursor.solo == tecla.wVirtualScanCode) {
             // The keys of their own block; the numeric keypad's give 0.
-            prefijo = (estado & ENHANCED_KEY) != 0 ? 0xE0 : 0;
+            prefijo = (estado & ENHANCED_KEY) != 0 ? prefijoExtendido : 0;
             codigo = alt ? cursor.conAlt : ctrl ? cursor.conCtrl : cursor.solo;
             return true;
         }
@@ -329,10 +330,11 @@ void borrarPantalla() {
         return;
     }
     volcarSalida();
-    // The first 1920 cells (24 rows of 80) become spaces; the cursor and the
-    // colours stay as they are.
+    // The console's first rows, as many as the game draws, become spaces;
+    // the cursor and the colours stay as they are.
     DWORD escritas = 0;
-    FillConsoleOutputCharacterA(GetStdHandle(STD_OUTPUT_HANDLE), ' ', 1920, COORD{0, 0}, &escritas);
+    FillConsoleOutputCharacterA(GetStdHandle(STD_OUTPUT_HANDLE), ' ',
+                                columnasConsola * filasConsola, COORD{0, 0}, &escritas);
 }
 
 void pausa() {
