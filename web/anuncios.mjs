@@ -42,6 +42,9 @@ export function crearAnuncios(region, terminal, limpiezas) {
   // their screen read, and what is new said (or, in a name, kept quiet).
   let pedidas = 0;
   let atendidas = 0;
+  // A name is being typed, and its prompt was said.
+  let leyendo = false;
+  let promptDicho = false;
 
   function lineas() {
     const pantalla = terminal.buffer.active;
@@ -59,8 +62,10 @@ export function crearAnuncios(region, terminal, limpiezas) {
 
   // The game waits for a key: the screen is read once the terminal has
   // drawn all the game wrote before the wait (and nothing it wrote after),
-  // and what is new is said unless callar (a name being typed).
-  function anunciar(callar) {
+  // and what is new is said, but for a name's echo once its prompt was said.
+  function anunciar() {
+    const callar = leyendo && promptDicho;
+    promptDicho = leyendo;
     pedidas += 1;
     terminal.write('', () => {
       const ahora = lineas();
@@ -80,6 +85,12 @@ export function crearAnuncios(region, terminal, limpiezas) {
 
   return {
     anunciar,
+    // The game asks for a name (true), or has it: its prompt is yet to be
+    // said.
+    leyendo(si) {
+      leyendo = si;
+      promptDicho = false;
+    },
     // How many waits the announcer is done with, and whether it is done
     // with every one it was told of.
     atendidas: () => atendidas,
@@ -88,6 +99,8 @@ export function crearAnuncios(region, terminal, limpiezas) {
     reiniciar() {
       antes = null;
       limpiadas = -1;
+      leyendo = false;
+      promptDicho = false;
     },
   };
 }

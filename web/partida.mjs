@@ -39,17 +39,13 @@ function guardarSitio() {
   }
 }
 
-// The game asks for a name, or has it: the name layer follows, the prompt
-// is yet to be told, and the keyboard's focus goes to the terminal, so that
-// a phone shows its keyboard where the browser allows it, and on a touch
-// screen leaves it after the name, so that the keyboard no longer hides the
-// keypad.
-let leyendoNombre = false;
-let promptDicho = false;
+// The game asks for a name, or has it: the name layer and the announcer
+// follow, and the keyboard's focus goes to the terminal, so that a phone
+// shows its keyboard where the browser allows it, and on a touch screen
+// leaves it after the name, so that the keyboard no longer hides the keypad.
 function pideLinea(si) {
-  leyendoNombre = si;
-  promptDicho = false;
   nombres.leyendo(si);
+  anuncios.leyendo(si);
   if (si) {
     terminal.focus();
   } else if (esTactil) {
@@ -58,11 +54,10 @@ function pideLinea(si) {
 }
 
 // The game waits for a key: the site is kept, and what the screen newly
-// shows is told, but for a name's echo once its prompt was told.
+// shows is told.
 function alEsperar() {
   guardarSitio();
-  anuncios.anunciar(leyendoNombre && promptDicho);
-  promptDicho = leyendoNombre;
+  anuncios.anunciar();
 }
 
 let partida = null;
@@ -71,7 +66,6 @@ let partida = null;
 function nueva() {
   partida?.abandonar();
   teclas.vaciar();
-  leyendoNombre = false;
   nombres.leyendo(false);
   terminal.reset();
   anuncios.reiniciar();
@@ -101,7 +95,8 @@ function nueva() {
   });
 }
 
-// For the tests, the benchmark and a page that embeds the game: the
+// For the tests, the benchmark and a page that embeds the game, and for
+// nothing else on the page: the
 // terminal, the game's exit status once it ends, a new game, and reposo():
 // how many of the game's waits for a key have been dealt with, and whether
 // the game now rests, done with every key typed and its screen told (or
