@@ -5,6 +5,11 @@
 // it answers the keys that make the line what the field holds, the fewest
 // it can find, and the line once the game has read them.
 
+// The keys as a terminal sends them, as the game's key decoder
+// (src/console/plataforma/teclas.cpp) reads them: teclaIzquierda,
+// teclaDerecha, teclaInicio, teclaFin, teclaRetroceso and teclaSuprimir
+// (teclas.h). tests/web/copias_test.cpp checks that they edit a line as
+// their names say.
 export const izquierda = '\x1b[D';
 export const derecha = '\x1b[C';
 export const inicio = '\x1b[H';

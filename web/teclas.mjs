@@ -4,9 +4,11 @@
 
 const utf8 = new TextEncoder();
 // What a wait answers when it ran out with nothing typed, and what a wait
-// with no limit answers when the screen is to be drawn again.
-export const sinByte = -2;
-export const pantallaPorRedibujar = -3;
+// with no limit answers when the screen is to be drawn again: the game's
+// sinByte and pantallaPorRedibujar (src/console/plataforma/teclas.h), which
+// tests/web/copias_test.cpp checks these against.
+const sinByte = -2;
+const pantallaPorRedibujar = -3;
 
 let bytes = [];
 let despertar = null;

@@ -6,16 +6,19 @@
 
 import { Terminal } from './xterm.mjs';
 
+// The game's console: columnasConsola and filasConsola, and the game's own
+// clear-screen sequence, secuenciaLimpiar (src/console/plataforma/lineas.h),
+// which tests/web/copias_test.cpp checks these against.
 const columnas = 80;
 const filas = 24;
+const secuenciaLimpiar = '\x1b[H\x1b[2J';
 // The letters never go below this, nor above the other.
 const letraMinima = 14;
 const letraMaxima = 24;
 // The gap between the parts of the terminal's box, in CSS pixels.
 const hueco = 8;
 
-// The game's own clear-screen sequence.
-const limpiar = new TextEncoder().encode('\x1b[H\x1b[2J');
+const limpiar = new TextEncoder().encode(secuenciaLimpiar);
 
 // What screen readers announce of the terminal, in the page's language.
 Terminal.strings.promptLabel = 'Entrada del terminal';

@@ -1,0 +1,106 @@
+// The page's JavaScript keeps copies of a few of the game's facts. Each copy
+// is read from its module's source and held to the game's own constant, so
+// that the two never drift apart.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "console/plataforma/editor.h"
+#include "console/plataforma/lineas.h"
+
+namespace {
+
+std::string fuente(const std::string &modulo) {
+    std::ifstream archivo(std::string(TRES_EN_RAYAS_FUENTES) + "/web/" + modulo);
+    std::stringstream texto;
+    texto << archivo.rdbuf();
+    return texto.str();
+}
+
+// The value of "const nombre = ...;" in a module: a number as it is written,
+// a string in single quotes as its bytes (its escapes \xHH only).
+std::string valorEnJs(const std::string &modulo, const std::string &nombre) {
+    const std::string texto = fuente(modulo);
+    const std::string marca = "const " + nombre + " = ";
+    const std::size_t donde = texto.find(marca);
+    if (donde == std::string::npos) {
+        return "<no está>";
+    }
+    const std::size_t desde = donde + marca.size();
+    const std::string literal = texto.substr(desde, texto.find(';', desde) - desde);
+    if (literal.empty() || literal[0] != '\'') {
+        return literal;
+    }
+    std::string bytes;
+    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+        if (literal[i] != '\\') {
+            bytes += literal[i];
+        } else if (literal[i + 1] == 'x') {
+            bytes += static_cast<char>(std::stoi(literal.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            return "<escape desconocido>";
+        }
+    }
+    return bytes;
+}
+
+TEST(CopiasEnLaPagina, ValenLoQueEnElJuego) {
+    const struct {
+        const char *modulo;
+        const char *nombre;
+        std::string valor;
+    } copias[] = {
+        {"teclas.mjs", "sinByte", std::to_string(sinByte)},
+        {"teclas.mjs", "pantallaPorRedibujar", std::to_string(pantallaPorRedibujar)},
+        {"terminal.mjs", "columnas", std::to_string(columnasConsola)},
+        {"terminal.mjs", "filas", std::to_string(filasConsola)},
+        {"terminal.mjs", "secuenciaLimpiar", secuenciaLimpiar},
+    };
+    for (const auto &copia : copias) {
+        EXPECT_EQ(valorEnJs(copia.modulo, copia.nombre), copia.valor)
+            << copia.modulo << ": " << copia.nombre;
+    }
+}
+
+// The line editor, fed the bytes of a text.
+std::string llegada;
+std::size_t leidos = 0;
+ColaTeclas cola = colaVacia;
+
+int leerByte(int) {
+    return leidos < llegada.size() ? static_cast<unsigned char>(llegada[leidos++]) : finDeEntrada;
+}
+Pulsacion leerPulsacion() { return siguientePulsacion(cola, leerByte, true); }
+void sinEco(const char *, std::size_t) {}
+
+std::string editar(const std::string &teclas) {
+    llegada = teclas;
+    leidos = 0;
+    cola = colaVacia;
+    char linea[32];
+    return editarLinea(leerPulsacion, sinEco, linea, sizeof linea) < 0 ? "<fin>" : linea;
+}
+
+TEST(CopiasEnLaPagina, LasTeclasDeLosNombresEditanComoSeLlaman) {
+    const auto tecla = [](const char *nombre) { return valorEnJs("edicion.mjs", nombre); };
+    const struct {
+        std::string teclas;
+        const char *linea;
+    } casos[] = {
+        {"abc" + tecla("izquierda") + "X", "abXc\n"},
+        {"abc" + tecla("inicio") + "X", "Xabc\n"},
+        {"abc" + tecla("inicio") + tecla("derecha") + "X", "aXbc\n"},
+        {"abc" + tecla("inicio") + tecla("fin") + "X", "abcX\n"},
+        {"abc" + tecla("retroceso") + "X", "abX\n"},
+        {"abc" + tecla("inicio") + tecla("suprimir") + "X", "Xbc\n"},
+    };
+    for (const auto &caso : casos) {
+        EXPECT_EQ(editar(caso.teclas + "\r"), caso.linea) << caso.teclas;
+    }
+}
+
+} // namespace
