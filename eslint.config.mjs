@@ -1,5 +1,5 @@
 // ESLint for every JavaScript file of the project: the page and its service
-// worker in the browser, the tests and the benchmark in Node. Its modules
+// worker in the browser, the tests, the benchmark and the tools in Node. Its modules
 // come from web/package.json (tools/estilo links them in as node_modules).
 
 import js from '@eslint/js';
@@ -18,7 +18,7 @@ export default [
   { files: ['web/**/*.mjs'], languageOptions: { globals: globals.browser } },
   { files: ['web/servicio.js'], languageOptions: { sourceType: 'script', globals: globals.serviceworker } },
   {
-    files: ['tests/**/*.mjs', 'bench/**/*.mjs', 'eslint.config.mjs'],
+    files: ['tests/**/*.mjs', 'bench/**/*.mjs', 'tools/**/*.mjs', 'eslint.config.mjs'],
     languageOptions: { globals: { ...globals.node, ...globals.browser } },
   },
 ];
