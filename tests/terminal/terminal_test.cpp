@@ -274,11 +274,16 @@ class Terminal : public testing::Test {
 
     // After a wrong key at the menu: the message behind the credit line, a
     // pause that waits for a key, and the menu again after Space.
-    void rechazoEnElMenu() {
+    // The menu's refusal of a wrong key, in its pause.
+    static std::vector<std::string> menuRechazado() {
         std::vector<std::string> esperadas = lineasMenu;
         esperadas.back() += "Usted se ha equivocado de opcion, intente de nuevo";
         esperadas.push_back(lineaPausa);
-        esperarLineas(esperadas, {trasLaLinea, 6});
+        return esperadas;
+    }
+
+    void rechazoEnElMenu() {
+        esperarLineas(menuRechazado(), {trasLaLinea, 6});
         teclas("Space");
         esperarLineas(lineasMenu, {20, 5});
     }
@@ -524,6 +529,23 @@ TEST_F(Terminal, CtrlZYFgDosVecesDevuelvenLaTerminalYLaPantalla) {
     esperar([&] { return tablero().find('X') == 4; }, "the X on 5");
     teclas("C-c");
     EXPECT_EQ(estado(), 130);
+    terminalIntacta();
+}
+
+// A pause stopped and continued is drawn again and still waits for its key.
+TEST_F(Terminal, UnaPausaSigueEsperandoTrasCtrlZYFg) {
+    if (esWindows()) {
+        GTEST_SKIP() << "stopping and continuing are POSIX matters";
+    }
+    teclas("x");
+    esperarLineas(menuRechazado(), {trasLaLinea, 6});
+    suspender();
+    ejecutar("kill -CONT " + juego_);
+    esperarLineas(menuRechazado(), {trasLaLinea, 6});
+    teclas("Space");
+    esperarLineas(lineasMenu, {20, 5});
+    teclas("3");
+    EXPECT_EQ(estado(), 0);
     terminalIntacta();
 }
 

@@ -16,6 +16,11 @@ import { abrirPantalla, empezar, primeraLinea, terminarGrupo } from './procesos.
 // been said so far (dicho()), teclear(...keys) with xdotool's key names or
 // { texto }, and cerrar().
 export async function abrirLector({ carpeta, vigilar, esperarA }) {
+  // Speech Dispatcher, in a locale the machine lacks, ends at once and says
+  // nothing of why.
+  if (!/^es_ES\.utf-?8$/im.test(execFileSync('locale', ['-a'], { encoding: 'utf8' }))) {
+    throw new Error('the es_ES.UTF-8 locale is missing: localedef -i es_ES -c -f UTF-8 es_ES.UTF-8');
+  }
   const hogar = path.join(carpeta, 'hogar');
   const config = path.join(hogar, '.config');
   const datos = path.join(hogar, '.local/share');
