@@ -1,6 +1,6 @@
-// The page's JavaScript keeps copies of a few of the game's facts. Each copy
-// is read from its module's source and held to the game's own constant, so
-// that the two never drift apart.
+// The page's JavaScript, and its tests, keep copies of a few of the game's
+// facts. Each copy is read from its module's source and held to the game's
+// own constant, so that the two never drift apart.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,9 @@
 
 namespace {
 
+// A module's source, by its path in the repository.
 std::string fuente(const std::string &modulo) {
-    std::ifstream archivo(std::string(TRES_EN_RAYAS_FUENTES) + "/web/" + modulo);
+    std::ifstream archivo(std::string(TRES_EN_RAYAS_FUENTES) + "/" + modulo);
     std::stringstream texto;
     texto << archivo.rdbuf();
     return texto.str();
@@ -54,11 +55,13 @@ TEST(CopiasEnLaPagina, ValenLoQueEnElJuego) {
         const char *nombre;
         std::string valor;
     } copias[] = {
-        {"teclas.mjs", "sinByte", std::to_string(sinByte)},
-        {"teclas.mjs", "pantallaPorRedibujar", std::to_string(pantallaPorRedibujar)},
-        {"terminal.mjs", "columnas", std::to_string(columnasConsola)},
-        {"terminal.mjs", "filas", std::to_string(filasConsola)},
-        {"terminal.mjs", "secuenciaLimpiar", secuenciaLimpiar},
+        {"web/teclas.mjs", "sinByte", std::to_string(sinByte)},
+        {"web/teclas.mjs", "pantallaPorRedibujar", std::to_string(pantallaPorRedibujar)},
+        {"web/terminal.mjs", "columnas", std::to_string(columnasConsola)},
+        {"web/terminal.mjs", "filas", std::to_string(filasConsola)},
+        {"web/terminal.mjs", "secuenciaLimpiar", secuenciaLimpiar},
+        {"tests/web/navegador.test.mjs", "capacidadEdicionMaxima",
+         std::to_string(capacidadEdicionMaxima)},
     };
     for (const auto &copia : copias) {
         EXPECT_EQ(valorEnJs(copia.modulo, copia.nombre), copia.valor)
@@ -86,7 +89,7 @@ std::string editar(const std::string &teclas) {
 }
 
 TEST(CopiasEnLaPagina, LasTeclasDeLosNombresEditanComoSeLlaman) {
-    const auto tecla = [](const char *nombre) { return valorEnJs("edicion.mjs", nombre); };
+    const auto tecla = [](const char *nombre) { return valorEnJs("web/edicion.mjs", nombre); };
     const struct {
         std::string teclas;
         const char *linea;

@@ -30,6 +30,10 @@ const carpetaNpm = process.env.TRES_EN_RAYAS_NPM ?? path.join(raiz, 'build-web/n
 const puppeteer = createRequire(path.join(carpetaNpm, 'package.json'))('puppeteer-core');
 const configTmux = path.join(raiz, 'tests/terminal/tmux.conf');
 const plazo = 15000;
+// The longest line the game's line editor holds, in bytes: its
+// capacidadEdicionMaxima (src/console/plataforma/editor.h), which
+// tests/web/copias_test.cpp checks this against.
+const capacidadEdicionMaxima = 256;
 
 // A watcher in a session of its own ends every browser and tmux server
 // this run starts when the run ends, however it ends: it reads what it is
@@ -1096,10 +1100,10 @@ for (const nombre of todos) {
           return;
         }
         const p = await abrir(tactil ? { ancho: 390, alto: 844, tactil } : {});
-        // Dictated past what the line holds (256 bytes): what the game has
-        // no room for leaves the field too.
+        // Dictated past what the line holds: what the game has no room for
+        // leaves the field too.
         const dictado = `María${' de la Santisima Trinidad y de todos los Santos'.repeat(6)}`;
-        const cabe = `${Buffer.from(dictado).subarray(0, 256).toString()}|`;
+        const cabe = `${Buffer.from(dictado).subarray(0, capacidadEdicionMaxima).toString()}|`;
         await aLaPar(p, [
           ...pasos(tactil ? '[2]' : '2'),
           ...tecleo([
