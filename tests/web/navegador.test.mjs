@@ -1073,21 +1073,33 @@ for (const nombre of todos) {
       );
       const categorias = ['accessibility', 'best-practices', 'seo'];
       const puertoDepuracion = Number(new URL(navegador.wsEndpoint()).port);
-      for (const config of [undefined, escritorio]) {
-        const { lhr } = await lighthouse(
-          url,
-          { port: puertoDepuracion, onlyCategories: categorias, logLevel: 'error' },
-          config,
-        );
-        const notas = Object.fromEntries(categorias.map((c) => [c, lhr.categories[c].score]));
-        const fallos = Object.values(lhr.audits).filter(
-          (a) => a.score !== null && a.score < 1 && a.scoreDisplayMode === 'binary',
-        );
-        assert.deepEqual(
-          notas,
-          { accessibility: 1, 'best-practices': 1, seo: 1 },
-          `${lhr.configSettings.formFactor}: ${fallos.map((a) => a.id)}`,
-        );
+      // Lighthouse's logger sets DEBUG in this process's environment, which
+      // every program a later test starts would inherit (xdotool then prints
+      // each command it runs): it is put back as it was.
+      const depuracion = process.env.DEBUG;
+      try {
+        for (const config of [undefined, escritorio]) {
+          const { lhr } = await lighthouse(
+            url,
+            { port: puertoDepuracion, onlyCategories: categorias, logLevel: 'error' },
+            config,
+          );
+          const notas = Object.fromEntries(categorias.map((c) => [c, lhr.categories[c].score]));
+          const fallos = Object.values(lhr.audits).filter(
+            (a) => a.score !== null && a.score < 1 && a.scoreDisplayMode === 'binary',
+          );
+          assert.deepEqual(
+            notas,
+            { accessibility: 1, 'best-practices': 1, seo: 1 },
+            `${lhr.configSettings.formFactor}: ${fallos.map((a) => a.id)}`,
+          );
+        }
+      } finally {
+        if (depuracion === undefined) {
+          delete process.env.DEBUG;
+        } else {
+          process.env.DEBUG = depuracion;
+        }
       }
     });
 
@@ -1303,7 +1315,13 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
           // Shift-Tab comes back to the terminal.
           await esperarA(enTerminal, (si) => si === foco, `the terminal's focus after ${guion} to be ${foco}`);
         }
-        await p.esperarReposo(reposo, foco === undefined, guion);
+        await p.esperarReposo(reposo, foco === undefined, guion).catch(async (error) => {
+          const pagina = await pestana.evaluate(
+            () => `${document.hasFocus()} ${document.activeElement?.outerHTML.slice(0, 80)}`,
+          );
+          error.message += `\nthe page's focus: ${pagina}\n${lector.diagnostico()}`;
+          throw error;
+        });
         await oir(esperados, guion);
       }
     });

@@ -14,7 +14,7 @@ import { abrirPantalla, empezar, primeraLinea, terminarGrupo } from './procesos.
 // carpeta: the test's folder; vigilar(clase, id): the watcher; esperarA: the
 // tests' polling. Answers the environment a browser starts in, what has
 // been said so far (dicho()), teclear(...keys) with xdotool's key names or
-// { texto }, and cerrar().
+// { texto }, diagnostico() and cerrar().
 export async function abrirLector({ carpeta, vigilar, esperarA }) {
   // Speech Dispatcher, in a locale the machine lacks, ends at once and says
   // nothing of why.
@@ -117,7 +117,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
     (hay) => hay,
     "Speech Dispatcher's socket",
   );
-  lanzar('orca');
+  // Orca's log of what it does with each key, for a failure to tell.
+  const registro = path.join(carpeta, 'orca.log');
+  lanzar('orca', '--debug-file', registro);
 
   const dicho = () => fs.readFileSync(voz, 'utf8');
   await esperarA(
@@ -136,6 +138,22 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
         const argumentos = typeof tecla === 'string' ? ['key', tecla] : ['type', tecla.texto];
         execFileSync('xdotool', argumentos, { env: entorno });
       }
+    },
+    // Where the display's keys go, and what Orca last did with a key: what
+    // a failed step prints, should a key never reach the page.
+    diagnostico() {
+      let foco;
+      try {
+        foco = execFileSync('xdotool', ['getwindowfocus', 'getwindowname'], { env: entorno, encoding: 'utf8' }).trim();
+      } catch (error) {
+        foco = `unknown (${error.message})`;
+      }
+      const teclas = fs
+        .readFileSync(registro, 'utf8')
+        .split('\n')
+        .filter((linea) => /PROCESS ATSPI_KEY_PRESSED_EVENT|CONSUME:|_inFocusMode/.test(linea))
+        .slice(-12);
+      return [`the display's focus: ${foco}`, "Orca's last keys:", ...teclas].join('\n');
     },
     // Every process of the desktop ended, with its group, the last first.
     async cerrar() {
