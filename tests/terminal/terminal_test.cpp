@@ -126,19 +126,20 @@ class Terminal : public testing::Test {
     }
 
     void TearDown() override {
-        if (vigia_ > 0) {
-            // The watcher ends the server and the game.
+        if (avisoVigia_ >= 0) {
+            // The watcher ends the server and the game, and removes the
+            // folder; its end closes the other pipe.
             close(avisoVigia_);
-            waitpid(vigia_, nullptr, 0);
-        }
-        if (!carpeta_.empty()) {
-            ejecutar("rm -rf " + comillas(carpeta_));
+            char byte = 0;
+            while (read(finVigia_, &byte, 1) > 0) {
+            }
+            close(finVigia_);
         }
     }
 
     // Tells the watcher of a process to end with the test.
     void vigilar(const std::string &pid) {
-        if (vigia_ > 0 && !pid.empty()) {
+        if (avisoVigia_ >= 0 && !pid.empty()) {
             const std::string aviso = pid + "\n";
             EXPECT_EQ(write(avisoVigia_, aviso.data(), aviso.size()),
                       static_cast<ssize_t>(aviso.size()));
@@ -147,42 +148,66 @@ class Terminal : public testing::Test {
 
     // Starts a watcher that, when this test ends however it ends (a failed
     // assertion, a crash or ctest's timeout), ends the tmux server and every
-    // process it was told of.
+    // process it was told of, and removes the test's folder.
     void empezarVigia() {
         int tubo[2];
+        int fin[2];
         ASSERT_EQ(pipe(tubo), 0);
+        ASSERT_EQ(pipe(fin), 0);
         // Only this process holds the write end: nothing it starts inherits
         // it, so it closes when this process ends. The watcher reads pids
         // until that end, in a session of its own so that nothing that ends
         // this process ends it too.
         fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
-        // A test ended while tmux was still starting its server leaves a
-        // server that only comes up a moment later: the watcher tries again
-        // for half a second before it gives up on finding one.
-        // Each process goes with its group (the pane's shell with the
+        // A test ended while it was starting tmux leaves the client it ran
+        // (or the shell that runs it) still at work, and the server it
+        // starts comes up later: until no process that names this test's
+        // server is left, the watcher ends the server, and any such process
+        // by its pid.
+        // Each process told of goes with its group (the pane's shell with the
         // command it was running, such as the stty that writes "antes"), and
         // the watcher ends only once none of them is left but as a zombie,
         // so that nothing writes into the test's folder after it is removed.
+        // The script comes through the environment, so that the watcher's
+        // own arguments do not name the server.
         const std::string guion =
             "pids=; while read -r pid; do pids=\"$pids $pid\"; done; "
-            "for intento in 1 2 3 4 5; do " +
-            tmux() +
-            " kill-server 2>/dev/null && break; sleep 0.1; done; "
+            "while :; do "
+            "pids=\"$pids $(" +
+            tmux() + " list-panes -a -F '#{pane_pid}' 2>/dev/null)\"; " + tmux() +
+            " kill-server 2>/dev/null; "
+            "quedan=$(ps -e -o pid=,args= | awk 'index($0, ENVIRON[\"SERVIDOR\"]) { print $1 }'); "
+            "[ -z \"$quedan\" ] && break; kill -9 $quedan 2>/dev/null; sleep 0.02; done; "
             "for pid in $pids; do kill -9 \"$pid\" \"-$pid\" 2>/dev/null; done; "
             "for pid in $pids; do while ps -e -o pid=,pgid=,stat= | "
             "awk -v p=\"$pid\" '($1 == p || $2 == p) && $3 !~ /^Z/ { v = 1 } END { exit !v }'; "
-            "do sleep 0.02; done; done";
-        vigia_ = fork();
-        if (vigia_ == 0) {
+            "do sleep 0.02; done; done; rm -rf \"$CARPETA\"";
+        const std::string servidor = "-L " + servidor_ + " ";
+        // The watcher is the child of a child that ends at once, so that it
+        // is no descendant of this process: ctest's timeout ends a test with
+        // every descendant it finds.
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            if (fork() != 0) {
+                _exit(0);
+            }
             setsid();
             dup2(tubo[0], STDIN_FILENO);
-            close(tubo[0]);
-            close(tubo[1]);
-            execl("/bin/sh", "sh", "-c", guion.c_str(), nullptr);
+            dup2(fin[1], STDOUT_FILENO);
+            for (const int fd : {tubo[0], tubo[1], fin[0], fin[1]}) {
+                close(fd);
+            }
+            setenv("VIGIA", guion.c_str(), 1);
+            setenv("SERVIDOR", servidor.c_str(), 1);
+            setenv("CARPETA", carpeta_.c_str(), 1);
+            execl("/bin/sh", "sh", "-c", "eval \"$VIGIA\"", nullptr);
             _exit(127);
         }
+        waitpid(hijo, nullptr, 0);
         close(tubo[0]);
+        close(fin[1]);
         avisoVigia_ = tubo[1];
+        finVigia_ = fin[0];
     }
 
     std::string tmux() const { return "tmux -L " + servidor_ + " -f " + comillas(CONFIG_TMUX); }
@@ -364,8 +389,8 @@ class Terminal : public testing::Test {
     std::string carpeta_;
     std::string servidor_;
     std::string juego_;
-    pid_t vigia_ = -1;
     int avisoVigia_ = -1;
+    int finVigia_ = -1;
 };
 
 std::vector<std::string> conTablero(const std::string &celdas,
