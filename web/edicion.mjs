@@ -57,9 +57,34 @@ function cambio(cursor, desde, quitados, puestos, largo) {
 
 const esCaret = (campo) => campo.inicio !== null && campo.inicio === campo.fin;
 
-// linea: { texto, cursor }; campo: { texto, inicio, fin } (the selection,
-// a caret when both are the same; inicio null when the caret is not known,
-// and the cursor then goes after the change). Answers { teclas, linea }.
+// Where the edit's own text ends, in characters, or null: the text the
+// browser says the edit put in (a letter, a committed composition, a word
+// replaced by a correction or a suggestion, a dictated phrase) stands in
+// the new line with the old line's start before it and its end after it.
+// Where it could stand in several places ("a" typed into "aa"), the one
+// whose replaced part of the old line is nearest the cursor.
+function finDeLoEscrito(viejo, nuevo, escrito, cursor) {
+  const puesto = [...escrito];
+  let mejor = null;
+  for (let desde = 0; puesto.length > 0 && desde + puesto.length <= nuevo.length; desde++) {
+    const tras = nuevo.length - desde - puesto.length;
+    const encaja =
+      desde + tras <= viejo.length &&
+      puesto.every((letra, i) => nuevo[desde + i] === letra) &&
+      nuevo.slice(0, desde).every((letra, i) => viejo[i] === letra) &&
+      nuevo.slice(desde + puesto.length).every((letra, i) => viejo[viejo.length - tras + i] === letra);
+    const distancia = Math.max(0, desde - cursor, cursor - (viejo.length - tras));
+    if (encaja && (mejor === null || distancia < mejor.distancia)) {
+      mejor = { distancia, fin: desde + puesto.length };
+    }
+  }
+  return mejor?.fin ?? null;
+}
+
+// linea: { texto, cursor }; campo: { texto, inicio, fin, escrito } (the
+// selection, a caret when both are the same; inicio null when the caret is
+// not known: the cursor then goes where the text the edit put in, escrito,
+// ends, or after the change when there is none). Answers { teclas, linea }.
 export function seguirCampo(linea, campo) {
   const viejo = [...linea.texto];
   const nuevo = [...campo.texto];
@@ -78,7 +103,10 @@ export function seguirCampo(linea, campo) {
     // Where a letter repeats ("aa", "Gallo") the change can stand in
     // several places, every one as small: the one that costs the fewest
     // keys, counting the caret's move after it, is sent.
-    const caret = esCaret(campo) ? caracteresHasta(campo.texto, campo.inicio) : null;
+    let caret = esCaret(campo) ? caracteresHasta(campo.texto, campo.inicio) : null;
+    if (caret === null && campo.escrito) {
+      caret = finDeLoEscrito(viejo, nuevo, campo.escrito, linea.cursor);
+    }
     let mejor = null;
     for (let desde = Math.min(prefijo, Math.max(0, corto - sufijo)); desde <= prefijo; desde++) {
       const tras = Math.min(sufijo, corto - desde);

@@ -83,11 +83,27 @@ const filas = [
   ['a letter typed, the caret not known', '|', 'Í?', 'Í', 1],
   ['a letter typed inside, the caret not known', 'B|goña', 'Begoña?', 'e', 2],
   ['nothing changed, the caret not known', 'An|a', 'Ana?', '', 2],
+  // The caret not known, and the text the edit put in told (its sixth
+  // column): the cursor where that text ends, wherever the change differs.
+  ['a correction of the same length over the last word', 'Ama|', 'Ana?', '<- Borra n ->', 3, 'Ana'],
+  [
+    'a correction of another length over the last word',
+    'Ana Perz|',
+    'Ana Pérez?',
+    '<- Borra Borra é r e ->',
+    9,
+    'Pérez',
+  ],
+  ['a correction of the same length over a word inside', 'A|na Pérez', 'Ada Pérez?', 'Supr d ->', 3, 'Ada'],
+  ['a correction of another length over a word inside', 'Jo|sé Ruiz', 'Josué Ruiz?', '-> u ->', 5, 'Josué'],
+  ['a letter typed after two alike', 'aa|', 'aaa?', 'a', 3, 'a'],
+  ['a letter typed before two alike', '|aa', 'aaa?', 'a', 1, 'a'],
+  ['text told that the field does not hold', 'Ana|', 'Ana Luis?', '_ L u i s', 8, 'Pedro'],
 ];
 
-for (const [nombre, antes, ahora, esperadas, cursor] of filas) {
+for (const [nombre, antes, ahora, esperadas, cursor, escrito] of filas) {
   test(nombre, () => {
-    const { teclas: enviadas, linea: nueva } = seguirCampo(linea(antes), campo(ahora));
+    const { teclas: enviadas, linea: nueva } = seguirCampo(linea(antes), { ...campo(ahora), escrito });
     assert.deepEqual(
       { teclas: JSON.stringify(enviadas), cursor: nueva.cursor, texto: nueva.texto },
       { teclas: JSON.stringify(teclas(esperadas)), cursor, texto: campo(ahora).texto },
