@@ -31,12 +31,14 @@ export function capaDeNombres(terminal, entregar, pendientes) {
 
   // Sends what the field's change was. With conCaret, the field's caret
   // is the player's and the game's cursor follows it; without, the cursor
-  // goes after the change.
-  function seguir(conCaret) {
+  // goes where the text the edit put in (escrito, as the browser tells it)
+  // ends, or after the change.
+  function seguir(conCaret, escrito = null) {
     const { teclas, linea: nueva } = seguirCampo(linea, {
       texto: campo.value,
       inicio: conCaret ? campo.selectionStart : null,
       fin: conCaret ? campo.selectionEnd : null,
+      escrito,
     });
     linea = nueva;
     if (teclas !== '') {
@@ -69,11 +71,12 @@ export function capaDeNombres(terminal, entregar, pendientes) {
           } else if (tipo === 'input' || tipo === 'compositionend') {
             // Text typed or committed. Where the caret stands at this moment
             // is the browser's doing, not the player's: Chromium, inserting
-            // a keyboard's text, may still hold it before the text. The text
-            // goes in at the game's cursor, the cursor after it, and the
+            // a keyboard's text, may still hold it before the text. The
+            // game's cursor goes where the edit's own text ends (a letter, a
+            // word composed, a correction committed over a word), and the
             // field's caret is put there, but in a composition, whose caret
             // is the input method's.
-            seguir(false);
+            seguir(false, evento.data);
             if (!evento.isComposing) {
               ponerCampo();
             }
@@ -89,8 +92,12 @@ export function capaDeNombres(terminal, entregar, pendientes) {
   // comes before any selectionchange: a field found changed here was
   // changed by the page (xterm.js empties it when it loses the focus), and
   // gets the line back.
+  // The page's selection put outside the terminal (a screen reader's
+  // caret, a script) is no move of the player's in the field, although
+  // Chromium then says the field's caret is at its start.
   function caretMovido() {
-    if (enNombre && document.activeElement === campo) {
+    const enElCampo = terminal.element.contains(getSelection()?.anchorNode ?? null);
+    if (enNombre && document.activeElement === campo && enElCampo) {
       if (campo.value === linea.texto) {
         seguir(true);
       } else {
@@ -156,6 +163,13 @@ export function capaDeNombres(terminal, entregar, pendientes) {
       linea = { texto: '', cursor: 0 };
       campo.value = '';
       campo.setAttribute('autocapitalize', si ? 'words' : 'off');
+    },
+    // The field's caret put back where it belongs, at the game's cursor
+    // while a name is read, which makes the page's selection the field's
+    // again.
+    devolverCaret() {
+      const caret = enNombre ? caretDe(linea) : campo.selectionStart;
+      campo.setSelectionRange(caret, enNombre ? caret : campo.selectionEnd);
     },
     // The name as it stands before the game reads a key: once the game has
     // read everything, the field follows it.

@@ -1,8 +1,9 @@
 // The page: the game, compiled to WebAssembly, played in an xterm.js
 // terminal. This module puts the parts together: the terminal
 // (terminal.mjs), the keys typed (teclas.mjs), names typed on a phone's
-// keyboard (nombres.mjs), what a screen reader is told (anuncios.mjs) and
-// the game itself (juego.mjs); and it has the page's controls, "Jugar otra
+// keyboard (nombres.mjs), what a screen reader is told (anuncios.mjs), the
+// keyboard kept for the game (foco.mjs) and the game itself (juego.mjs);
+// and it has the page's controls, "Jugar otra
 // vez" and the keypad, and the service worker that keeps the site for
 // playing offline.
 
@@ -10,6 +11,7 @@ import { abrirTerminal } from './terminal.mjs';
 import * as teclas from './teclas.mjs';
 import { capaDeNombres } from './nombres.mjs';
 import { crearAnuncios } from './anuncios.mjs';
+import { guardarTeclado } from './foco.mjs';
 import { compilar, jugar } from './juego.mjs';
 
 const botonOtraVez = document.getElementById('jugar-otra-vez');
@@ -24,6 +26,10 @@ const { terminal, escribir, limpiezas } = abrirTerminal(
 const nombres = capaDeNombres(terminal, teclas.entregar, teclas.pendientes);
 terminal.onData(teclas.entregar);
 const anuncios = crearAnuncios(document.getElementById('anuncios'), terminal, limpiezas);
+// Whether a game is running: until it ends, keys typed anywhere on the page
+// but on a control are the game's.
+let jugando = false;
+const teclado = guardarTeclado(terminal, teclas.entregar, () => jugando, nombres.devolverCaret);
 
 // The page asked for it early: it compiles while it downloads.
 const modulo = compilar(new URL('tres-en-rayas.wasm', import.meta.url));
@@ -49,7 +55,7 @@ function pideLinea(si) {
   if (si) {
     terminal.focus();
   } else if (esTactil) {
-    terminal.blur();
+    teclado.soltar();
   }
 }
 
@@ -70,6 +76,7 @@ function nueva() {
   terminal.reset();
   anuncios.reiniciar();
   window.partida.estado = null;
+  jugando = true;
   botonOtraVez.hidden = true;
   // On a touch screen the keypad plays, and the phone's keyboard stays
   // away until a name is asked for or the terminal is tapped.
@@ -89,6 +96,9 @@ function nueva() {
   // The game ended: its status, and the button for another, which takes the
   // keyboard's focus so that Enter starts it.
   esta.fin.then((estado) => {
+    if (partida === esta) {
+      jugando = false;
+    }
     window.partida.estado = estado;
     botonOtraVez.hidden = false;
     botonOtraVez.focus();

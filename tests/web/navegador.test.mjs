@@ -793,6 +793,38 @@ for (const nombre of todos) {
       }
     });
 
+    // Wherever something takes the focus from the terminal without a key
+    // of the player's (a script's blur, a screen reader setting its caret in
+    // the heading or in the live region's text, as Orca does where its
+    // reading stops), every key of a game reaches the game, in order, and
+    // the terminal has the keyboard again after it.
+    test('every key reaches the game wherever the focus or the selection was put, and the terminal takes the keyboard back', async () => {
+      const p = await abrir();
+      await p.esperarLineas(menu, 'the menu');
+      const fuera = {
+        'the focus on the body': () => document.activeElement.blur(),
+        'the selection in the heading': () => getSelection().collapse(document.querySelector('h1').firstChild, 3),
+        "the selection in the live region's text": () => {
+          const region = document.getElementById('anuncios');
+          getSelection().collapse(document.createTreeWalker(region, NodeFilter.SHOW_TEXT).nextNode() ?? region, 0);
+        },
+      };
+      const formas = Object.entries(fuera);
+      for (const [i, paso] of pasos('2 Í ñ <Left> <BSpace> <End> igo <Enter> Luis <Enter> 1 4 2 5 3').entries()) {
+        const [como, llevar] = formas[i % formas.length];
+        const reposo = await p.reposo();
+        await p.pestana.evaluate(llevar);
+        await p.enviar(paso);
+        await p.esperarReposo(reposo, true, `${JSON.stringify(paso)} typed with ${como}`);
+        await esperarA(
+          () => p.pestana.evaluate(() => document.activeElement === window.partida.terminal.textarea),
+          (si) => si,
+          `the terminal to have the keyboard after ${JSON.stringify(paso)} typed with ${como}`,
+        );
+      }
+      await p.esperarTexto('Felicidades ganastes ñigo!!');
+    });
+
     test("the menu's key is not a name's first letter, with xterm.js's screen reader mode on too", async () => {
       const p = await abrir();
       await p.esperarLineas(menu, 'the menu');
@@ -1148,11 +1180,36 @@ for (const nombre of todos) {
             ['<Escape>', null, '|'],
             [alReves('María '), [texto('María ')]],
             [confirmar('José Ñúñez'), [texto('José Ñúñez')], 'María José Ñúñez|'],
+            // A word composed, and a correction committed over it: of the
+            // same length, then of another; each followed by more typing,
+            // which goes where the correction ends.
+            [confirmar(' '), '_'],
+            ...[...'Ama'].map((letra, i) => [componer('Ama'.slice(0, i + 1)), letra]),
+            [confirmar('Ana'), '<BSpace> <BSpace> n a', 'María José Ñúñez Ana|'],
+            [confirmar(' '), '_', 'María José Ñúñez Ana |'],
+            ...[...'Perz'].map((letra, i) => [componer('Perz'.slice(0, i + 1)), letra]),
+            [confirmar('Pérez'), '<BSpace> <BSpace> <BSpace> é r e z', 'María José Ñúñez Ana Pérez|'],
+            // The same inside the name: the caret put in a word, the word
+            // composed again, a suggestion committed over it, more typing.
+            [caret(18), Array(8).fill(tecla('Left'))],
+            [componer('Ana', [17, 20]), '<Right> <Right>'],
+            [confirmar('Ada'), '<Left> <BSpace> d <Right>', 'María José Ñúñez Ada| Pérez'],
+            [confirmar('m'), 'm', 'María José Ñúñez Adam| Pérez'],
+            [caret(8), Array(13).fill(tecla('Left'))],
+            [componer('José', [6, 10]), '<Right> <Right>'],
+            [confirmar('Josué'), '<Left> u <Right>', 'María Josué| Ñúñez Adam Pérez'],
+            [confirmar(' Ana'), [texto(' Ana')], 'María Josué Ana| Ñúñez Adam Pérez'],
             [confirmar('\n'), '<Enter>', '|'],
           ]),
           ...pasos(tactil ? '[1] [4] [2] [5] [9] [6]' : '1 4 2 5 9 6'),
         ]);
-        await p.esperarTexto('Felicidades ganastes María José Ñúñez!!');
+        await esperarA(
+          () => p.leerRecortada(),
+          // Wrapped where the grid is narrow: the words, without the spaces.
+          (x) => x.lineas.join('').replaceAll(' ', '').includes('FelicidadesganastesMaríaJosuéAnaÑúñezAdamPérez!!'),
+          'the winner named',
+          comoTexto,
+        );
       });
     }
 
@@ -1261,6 +1318,29 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
     test('Orca says each new screen of the game once, from the first, and the focus leaves and comes back', async () => {
       const pestana = await (await navegador.waitForTarget((destino) => destino.url() === url)).page();
       const p = new Pagina(pestana);
+      // Where the page's focus and selection go, with the keys that reach
+      // it: what a failed step prints beside Orca's log.
+      await p.cargada();
+      await pestana.evaluate(() => {
+        window.registroFoco = [];
+        const nombrar = (elemento) =>
+          elemento ? `${elemento.nodeName}${elemento.id ? `#${elemento.id}` : ''}` : 'nothing';
+        const anotar = (texto) => window.registroFoco.push(`${(performance.now() / 1000).toFixed(3)} s: ${texto}`);
+        for (const tipo of ['focusin', 'focusout']) {
+          window.addEventListener(
+            tipo,
+            (e) => anotar(`${tipo} ${nombrar(e.target)}, then ${nombrar(e.relatedTarget)}`),
+            true,
+          );
+        }
+        document.addEventListener('selectionchange', () =>
+          anotar(
+            `the selection in ${nombrar(getSelection().anchorNode?.parentElement)}, ` +
+              `the focus on ${nombrar(document.activeElement)}`,
+          ),
+        );
+        window.addEventListener('keydown', (e) => anotar(`keydown ${e.key} on ${nombrar(e.target)}`), true);
+      });
       // A text as heard: the words, without punctuation or capitals.
       const oido = (texto) =>
         texto
@@ -1314,10 +1394,22 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
           // Tab leaves the page for the browser's own controls, and
           // Shift-Tab comes back to the terminal.
           await esperarA(enTerminal, (si) => si === foco, `the terminal's focus after ${guion} to be ${foco}`);
+          if (foco) {
+            // Back in the page, the player hears where the focus is before
+            // typing on: Orca has then left the browse mode the document
+            // put it in on the way.
+            await esperarA(
+              () => oido(lector.dicho().slice(antes)),
+              (texto) => texto.includes('entrada del terminal'),
+              `Orca to say the terminal has the focus after ${guion}`,
+            );
+          }
         }
         await p.esperarReposo(reposo, foco === undefined, guion).catch(async (error) => {
           const pagina = await pestana.evaluate(
-            () => `${document.hasFocus()} ${document.activeElement?.outerHTML.slice(0, 80)}`,
+            () =>
+              `${document.hasFocus()} ${document.activeElement?.outerHTML.slice(0, 80)}\n` +
+              `the page's focus and selection:\n${window.registroFoco.slice(-30).join('\n')}`,
           );
           error.message += `\nthe page's focus: ${pagina}\n${lector.diagnostico()}`;
           throw error;

@@ -55,9 +55,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       '',
     ].join('\n'),
   );
-  // Orca says what the page says, not the keys typed; and every key typed
-  // is the page's, in whichever of its modes Orca is (in browse mode it
-  // would take a letter or a digit for a move through the page).
+  // Orca as a player has it (Say All on load, caret and structural
+  // navigation in its browse mode), but that it says what the page says,
+  // not the keys typed.
   fs.writeFileSync(
     path.join(datos, 'orca/orca-customizations.py'),
     [
@@ -65,8 +65,6 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       'orca.settings.enableKeyEcho = False',
       'orca.settings.enableEchoByCharacter = False',
       'orca.settings.enableEchoByWord = False',
-      'orca.settings.structuralNavigationEnabled = False',
-      'orca.settings.caretNavigationEnabled = False',
       '',
     ].join('\n'),
   );
@@ -151,8 +149,12 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       const teclas = fs
         .readFileSync(registro, 'utf8')
         .split('\n')
-        .filter((linea) => /PROCESS ATSPI_KEY_PRESSED_EVENT|CONSUME:|_inFocusMode/.test(linea))
-        .slice(-12);
+        .filter((linea) =>
+          /PROCESS ATSPI_KEY_PRESSED_EVENT|CONSUME:|_inFocusMode|WEB: .*(focus mode|[Cc]aret|SayAll)|[Ss]ay [Aa]ll/.test(
+            linea,
+          ),
+        )
+        .slice(-40);
       return [`the display's focus: ${foco}`, "Orca's last keys:", ...teclas].join('\n');
     },
     // Every process of the desktop ended, with its group, the last first.
