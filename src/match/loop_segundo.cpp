@@ -15,8 +15,8 @@ constexpr std::size_t largoNombre = 50;
 void anunciaGanador(const char tablero[3][3], const char *nombre) {
     muestraTablero(tablero);
     // A name read from a file may hold control bytes: on a terminal they are
-    // shown, never obeyed.
-    char visible[2 * largoNombre];
+    // shown, never obeyed, each in up to four bytes (a C1 control as M-^[).
+    char visible[4 * largoNombre];
     textoParaMostrar(nombre, visible, sizeof visible);
     // The name is only an argument, so a '%' in it is printed as typed.
     std::printf("\n\nFelicidades ganastes %s!!\n", visible);

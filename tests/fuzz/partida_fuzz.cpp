@@ -7,6 +7,8 @@
 #include <ctime>
 #include <string>
 
+#include "console/plataforma/lineas.h"
+#include "console/plataforma/teclas.h"
 #include "guion/consola_guion.h"
 
 int mainDelJuego(int argc = 0, char *argv[] = nullptr);
@@ -23,8 +25,29 @@ std::time_t reloj = 0;
     std::abort();
 }
 
+// A name as a terminal is shown it: no control of any kind, C0, DEL or
+// C1 (in UTF-8, or a byte 0x80 to 0x9F that starts no character), which
+// would command the terminal.
+void compruebaNombreMostrado(const std::string &nombre) {
+    char mostrado[4 * 256 + 1];
+    copiaParaMostrar(nombre.c_str(), mostrado, sizeof mostrado, true);
+    const auto *byte = reinterpret_cast<const unsigned char *>(mostrado);
+    while (*byte != '\0') {
+        const int largo = largoCaracterUtf8(*byte);
+        int entero = 1;
+        while (entero < largo && (byte[entero] & 0xC0) == 0x80) {
+            ++entero;
+        }
+        if (*byte < 0x20 || *byte == 0x7F || (entero == 1 && *byte >= 0x80 && *byte <= 0x9F) ||
+            (entero == 2 && largo == 2 && *byte == 0xC2 && byte[1] <= 0x9F)) {
+            falla("a name shown on a terminal with a control in it");
+        }
+        byte += entero == largo ? largo : 1;
+    }
+}
+
 // Names are printed as typed, and only in the winner's message: take them
-// out before the rest is checked.
+// out before the rest is checked, and check each as a terminal is shown it.
 std::string sinNombres(const std::string &salida) {
     static const std::string inicio = "Felicidades ganastes ";
     std::string resto;
@@ -37,6 +60,7 @@ std::string sinNombres(const std::string &salida) {
             falla("a winner's message without its end");
         }
         resto += salida.substr(desde, nombre - desde);
+        compruebaNombreMostrado(salida.substr(nombre, fin - nombre));
         desde = fin;
     }
     return resto + salida.substr(desde);

@@ -27,10 +27,13 @@ void descartarRestoLinea();
 // character.
 void quitaCaracterCortado(char *texto);
 
-// Copies texto into destino, with its control bytes in caret notation (ESC
-// as ^[, DEL as ^?) when enTerminal, so that no text can command the
-// terminal it is shown on. Stores at most tam - 1 bytes, never half a caret
-// pair, and ends them with NUL.
+// Copies texto into destino, with its controls shown as cat -v shows them
+// when enTerminal, so that no text can command the terminal it is shown on:
+// C0 in caret notation (ESC as ^[), DEL as ^?, and C1 (U+0080 to U+009F,
+// in UTF-8, or as a byte 0x80 to 0x9F that starts no UTF-8 character) as
+// M- and the caret notation of its low seven bits (CSI, U+009B, as M-^[).
+// Stores at most tam - 1 bytes, never half a notation or a character, and
+// ends them with NUL.
 void copiaParaMostrar(const char *texto, char *destino, std::size_t tam, bool enTerminal);
 
 // The press-any-key line a pause prints where no command interpreter prints

@@ -154,7 +154,10 @@ Pulsacion leeCaracter(ColaTeclas &cola, LectorConEspera leer, int primero) {
         tecla.texto[i] = static_cast<char>(byte);
         punto = (punto << 6) | (byte & 0x3F);
     }
-    tecla.largo = largo;
+    // A C1 control (U+0080 to U+009F) is a key with no text, as a C0 one
+    // is: the line editor never takes it into a name nor echoes it, where
+    // a terminal would obey it.
+    tecla.largo = punto >= 0x80 && punto <= 0x9F ? 0 : largo;
     tecla.codigo = punto <= 0xFF ? punto : '?';
     return tecla;
 }

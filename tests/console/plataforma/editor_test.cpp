@@ -76,6 +76,10 @@ TEST(Editor, LasTeclasEditanLaLineaComoEnUnaConsola) {
         {"uno dos\x15x\r", "x\n"},         // Ctrl-U clears
         {"ab" + izquierda + "\r", "ab\n"}, // Enter anywhere
         {"a\x01\x13\x16\t" + std::string("\x1b[A\x1bOP\x1b[15~") + "b\r", "ab\n"},
+        {"A\xc2\x9b"
+         "2J\xc2\x85\xc2\x9d"
+         "b\xc2\x80\xc2\x9f\r",
+         "A2Jb\n"},   // C1 controls typed (CSI, NEL, OSC): nothing
         {"\x04", ""}, // Ctrl-D, empty line
         {"a\x04"
          "b\r",
@@ -105,6 +109,10 @@ TEST(Editor, ElEcoEscribeLoTecleadoYRedibujaLasEdiciones) {
                        vuelve + borra + "aXb" + "\r\n");        // Enter from inside
     editar("\x04");
     EXPECT_EQ(eco, guarda + "\r\n");
+    // A C1 control typed is never echoed, where a terminal would obey it.
+    editar("a\xc2\x9b"
+           "2J\r");
+    EXPECT_EQ(eco, guarda + "a2J\r\n");
 }
 
 // The line before each key as a copy kept in step sees it, "|" at the cursor.

@@ -90,14 +90,47 @@ TEST(Lineas, UnNombreNuncaAcabaEnMedioCaracter) {
     }
 }
 
-TEST(Lineas, EnUnaTerminalLosControlesSeMuestranConCircunflejo) {
-    char destino[14];
-    copiaParaMostrar("a\x1b[7m\x07\x7f%\xc3\xb1", destino, sizeof destino, true);
-    EXPECT_STREQ(destino, "a^[[7m^G^?%\xc3\xb1");
-    copiaParaMostrar("\x1b\x1b\x1b\x1b\x1b\x1b\x1b", destino, sizeof destino, true);
-    EXPECT_STREQ(destino, "^[^[^[^[^[^[") << "never half a pair";
-    copiaParaMostrar("a\x1b[7m", destino, sizeof destino, false);
-    EXPECT_STREQ(destino, "a\x1b[7m");
+TEST(Lineas, EnUnaTerminalLosControlesSeMuestranComoTexto) {
+    struct Caso {
+        const char *texto;
+        bool enTerminal;
+        const char *mostrado;
+    };
+    const Caso casos[] = {
+        // C0 and DEL, in caret notation; printable text and UTF-8 as they are.
+        {"a\x1b[7m\x07\x7f%\xc3\xb1", true, "a^[[7m^G^?%\xc3\xb1"},
+        {"\x1b\x1b\x1b\x1b\x1b\x1b\x1b", true, "^[^[^[^[^[^["}, // never half a pair
+        // C1 in UTF-8: CSI, OSC, DCS, NEL, the first and the last.
+        {"Ana\xc2\x9b"
+         "2J",
+         true, "AnaM-^[2J"},
+        {"\xc2\x9d"
+         "8;;x\xc2\x9c",
+         true, "M-^]8;;xM-^\\"},
+        {"\xc2\x90q\xc2\x85\xc2\x80", true, "M-^PqM-^EM-^@"},
+        {"\xc2\x9f!", true, "M-^_!"},
+        // C1 as raw bytes that start no character, and a raw byte that is none.
+        {"\x9b"
+         "6n\x80\xa0",
+         true, "M-^[6nM-^@\xa0"},
+        {"\x9f", true, "M-^_"},
+        // What looks like C1 inside a character is not: U+00A0, U+0100, U+0800.
+        {"\xc2\xa0\xc4\x80\xe0\xa0\x80", true, "\xc2\xa0\xc4\x80\xe0\xa0\x80"},
+        // U+00DB is a character; cut short, its lead byte is no control, and
+        // its other byte a C1 one.
+        {"\xc3\x9b", true, "\xc3\x9b"},
+        {"\xe2\x9b", true, "\xe2M-^["},
+        // Never half a notation, nor half a character.
+        {"abcdefghij\xc2\x9b", true, "abcdefghij"},
+        {"abcdefghijkl\xc3\xb1", true, "abcdefghijkl"},
+        // Not shown on a terminal: as it is.
+        {"a\x1b[7m\xc2\x9b\x9b", false, "a\x1b[7m\xc2\x9b\x9b"},
+    };
+    for (const auto &caso : casos) {
+        char destino[14];
+        copiaParaMostrar(caso.texto, destino, sizeof destino, caso.enTerminal);
+        EXPECT_STREQ(destino, caso.mostrado) << caso.texto;
+    }
 }
 
 TEST(Lineas, FinDeEntrada) {
