@@ -298,6 +298,7 @@ void iniciarConsola() {
     modoJuego = modoUsuario & ~static_cast<DWORD>(ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT);
     modoLinea = modoUsuario | ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT;
     std::atexit(restaurarModo);
+    antesDeFallar(restaurarModo);
     SetConsoleCtrlHandler(alEventoDeConsola, TRUE);
     ponerModo(modoJuego);
 }

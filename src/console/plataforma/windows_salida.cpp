@@ -85,7 +85,16 @@ bool escribirEnConsola(HANDLE consola, const char *texto, std::size_t largo) {
 
 [[noreturn]] void consolaPerdida() { std::_Exit(0); }
 
+namespace {
+void (*restaurarAlFallar)() = nullptr;
+} // namespace
+
+void antesDeFallar(void (*restaurar)()) { restaurarAlFallar = restaurar; }
+
 [[noreturn]] void fallo(const char *mensaje) {
+    if (restaurarAlFallar != nullptr) {
+        restaurarAlFallar();
+    }
     std::fputs(mensaje, stderr);
     std::fflush(stderr);
     std::_Exit(1);

@@ -32,5 +32,10 @@ bool escribirEnConsola(HANDLE consola, const char *texto, std::size_t largo);
 // with status 0.
 [[noreturn]] void consolaPerdida();
 
-// Ends the game at once with status 1, its message on standard error.
+// Ends the game at once with status 1, its message on standard error,
+// once what antesDeFallar was given has run.
 [[noreturn]] void fallo(const char *mensaje);
+
+// What fallo runs first: the console's input mode given back to the
+// player, as every other way out gives it back.
+void antesDeFallar(void (*restaurar)());
