@@ -1318,29 +1318,6 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
     test('Orca says each new screen of the game once, from the first, and the focus leaves and comes back', async () => {
       const pestana = await (await navegador.waitForTarget((destino) => destino.url() === url)).page();
       const p = new Pagina(pestana);
-      // Where the page's focus and selection go, with the keys that reach
-      // it: what a failed step prints beside Orca's log.
-      await p.cargada();
-      await pestana.evaluate(() => {
-        window.registroFoco = [];
-        const nombrar = (elemento) =>
-          elemento ? `${elemento.nodeName}${elemento.id ? `#${elemento.id}` : ''}` : 'nothing';
-        const anotar = (texto) => window.registroFoco.push(`${(performance.now() / 1000).toFixed(3)} s: ${texto}`);
-        for (const tipo of ['focusin', 'focusout']) {
-          window.addEventListener(
-            tipo,
-            (e) => anotar(`${tipo} ${nombrar(e.target)}, then ${nombrar(e.relatedTarget)}`),
-            true,
-          );
-        }
-        document.addEventListener('selectionchange', () =>
-          anotar(
-            `the selection in ${nombrar(getSelection().anchorNode?.parentElement)}, ` +
-              `the focus on ${nombrar(document.activeElement)}`,
-          ),
-        );
-        window.addEventListener('keydown', (e) => anotar(`keydown ${e.key} on ${nombrar(e.target)}`), true);
-      });
       // A text as heard: the words, without punctuation or capitals.
       const oido = (texto) =>
         texto
@@ -1381,6 +1358,28 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
       const enTerminal = () =>
         pestana.evaluate(() => document.hasFocus() && document.activeElement === window.partida?.terminal.textarea);
       await esperarA(enTerminal, (si) => si, "the page's terminal to have the keyboard");
+      // Where the page's focus and selection go, with the keys that reach
+      // it once it has loaded: what a failed step prints beside Orca's log.
+      await pestana.evaluate(() => {
+        window.registroFoco = [];
+        const nombrar = (elemento) =>
+          elemento ? `${elemento.nodeName}${elemento.id ? `#${elemento.id}` : ''}` : 'nothing';
+        const anotar = (texto) => window.registroFoco.push(`${(performance.now() / 1000).toFixed(3)} s: ${texto}`);
+        for (const tipo of ['focusin', 'focusout']) {
+          window.addEventListener(
+            tipo,
+            (e) => anotar(`${tipo} ${nombrar(e.target)}, then ${nombrar(e.relatedTarget)}`),
+            true,
+          );
+        }
+        document.addEventListener('selectionchange', () =>
+          anotar(
+            `the selection in ${nombrar(getSelection().anchorNode?.parentElement)}, ` +
+              `the focus on ${nombrar(document.activeElement)}`,
+          ),
+        );
+        window.addEventListener('keydown', (e) => anotar(`keydown ${e.key} on ${nombrar(e.target)}`), true);
+      });
       const teclas = {
         '<Space>': 'space',
         '<Enter>': 'Return',
