@@ -17,6 +17,7 @@ export default [
   },
   { files: ['web/**/*.mjs'], languageOptions: { globals: globals.browser } },
   { files: ['web/servicio.js'], languageOptions: { sourceType: 'script', globals: globals.serviceworker } },
+  { files: ['web/cargador.js'], languageOptions: { sourceType: 'script', globals: globals.browser } },
   {
     files: ['tests/**/*.mjs', 'bench/**/*.mjs', 'tools/**/*.mjs', 'eslint.config.mjs'],
     languageOptions: { globals: { ...globals.node, ...globals.browser } },
