@@ -106,7 +106,7 @@ if command -v wasm-opt >/dev/null && [ -x /usr/bin/chromium ]; then
     pagina_gz=$((pagina_gz + $(gzip -9c "build-web/web/$archivo" | wc -c)))
   done
   read -r tecla_web tecla_web_max menu_web menu_trabajador lighthouse_web fcp_web lighthouse_simple fcp_simple < \
-    <(node bench/web.mjs build-web/web build-web/npm "$vueltas")
+    <(node bench/web.mjs build-web/web "$(bash tools/npm-pruebas)" "$vueltas")
 fi
 
 # The static Linux executables, built and stripped as the release does.
