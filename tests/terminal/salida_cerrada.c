@@ -4,19 +4,14 @@
  * exits 0 when the game ended with status 1 and the mode is back, 2 when
  * the mode is not, 3 for another status, 127 when the game cannot start. */
 #include <stdio.h>
-#include <string.h>
-#include <wchar.h>
-#include <windows.h>
+
+#include "junto_al_juego.h"
 
 int main(void) {
     wchar_t ruta[MAX_PATH];
-    const DWORD largo = GetModuleFileNameW(NULL, ruta, MAX_PATH);
-    wchar_t *barra = wcsrchr(ruta, L'\\');
-    if (largo == 0 || largo >= MAX_PATH || barra == NULL ||
-        barra + 1 + wcslen(L"tres-en-rayas.exe") >= ruta + MAX_PATH) {
+    if (!rutaDelJuego(ruta)) {
         return 127;
     }
-    wcscpy(barra + 1, L"tres-en-rayas.exe");
     HANDLE consola = GetStdHandle(STD_INPUT_HANDLE);
     DWORD antes = 0;
     if (!GetConsoleMode(consola, &antes)) {
