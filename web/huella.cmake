@@ -1,9 +1,9 @@
 # Writes the service worker into the built site: the release's fingerprint
-# (a hash of every file's name and contents) names its cache, and every
-# file of the site is listed for it to keep, with its SHA-256, which the
-# worker checks it against: "./=HASH ./archivo=HASH ...", the page's own
-# address ("./", index.html) first, separated by spaces (no file of the
-# site has a space or "=" in its name). Run after the rest of the site is
+# (a hash of every file's name and contents: a line "NAME SHA-256" each, in
+# order) names its cache, and the worker works it out again from the files
+# it fetches before it keeps them; and every file of the site is listed for
+# it to keep, the page's own address ("./") first, separated by spaces (no
+# file of the site has one in its name). Run after the rest of the site is
 # in place.
 #
 #   cmake -DSITIO=build-web/web -DPLANTILLA=web/servicio.js -P web/huella.cmake
@@ -19,14 +19,16 @@ file(GLOB_RECURSE archivos RELATIVE "${SITIO}" "${SITIO}/*")
 list(REMOVE_ITEM archivos "${trabajador}")
 list(SORT archivos)
 set(contenido "")
-file(SHA256 "${SITIO}/index.html" suma)
-set(lista "./=${suma}")
+set(lista "./")
 foreach(archivo IN LISTS archivos)
   file(SHA256 "${SITIO}/${archivo}" suma)
   string(APPEND contenido "${archivo} ${suma}\n")
-  string(APPEND lista " ./${archivo}=${suma}")
+  string(APPEND lista " ./${archivo}")
 endforeach()
 string(SHA256 huella "${contenido}")
 string(SUBSTRING "${huella}" 0 16 HUELLA)
 set(ARCHIVOS "${lista}")
 configure_file("${PLANTILLA}" "${SITIO}/${trabajador}" @ONLY)
+# Served without its comment lines, as the page's other scripts are.
+execute_process(COMMAND ${CMAKE_COMMAND} -DENTRADA=${SITIO}/${trabajador} -DSALIDA=${SITIO}/${trabajador}
+                        -P ${CMAKE_CURRENT_LIST_DIR}/sin_comentarios.cmake COMMAND_ERROR_IS_FATAL ANY)
