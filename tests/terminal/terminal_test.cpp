@@ -752,8 +752,9 @@ struct Lugar {
 void PrintTo(const Lugar &lugar, std::ostream *flujo) { *flujo << lugar.nombre; }
 
 // A terminal that goes away (its window closed, here its tmux server ended)
-// ends the game wherever it waits. No hangup signal is needed for that: the
-// game is started with it ignored, as a Windows console sends none.
+// ends the game wherever it waits, with status 0, as the end of its input
+// does. No hangup signal is needed for that: the game is started with it
+// ignored, as a Windows console sends none.
 class TerminalCerrada : public Terminal, public testing::WithParamInterface<Lugar> {
   protected:
     void SetUp() override {
@@ -771,6 +772,11 @@ TEST_P(TerminalCerrada, ElJuegoTerminaCuandoLaTerminalDesaparece) {
     ejecutar(tmux() + " kill-server");
     esperar([&] { return ejecutar("kill -0 " + juego_ + " 2>/dev/null || echo fin") == "fin\n"; },
             "the game's end", 10s);
+    // The pane's shell writes the status down; it has no terminal left for
+    // the settings after it.
+    const std::string ruta = carpeta_ + "/estado";
+    esperar([&] { return !leerArchivo(ruta).empty(); }, "the exit status", 10s);
+    EXPECT_EQ(leerArchivo(ruta), "0\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Terminal, TerminalCerrada,

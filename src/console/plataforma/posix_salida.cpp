@@ -25,6 +25,19 @@ bool haciaTerminal = false;
 char bufferSalida[8192];
 char ultimoEscrito = '\n';
 
+// Output that could not be written. A terminal that is no longer one went
+// away (its window closed with hangups ignored): the game ends as when its
+// input ends, with status 0 and nothing to tell, since nobody is left to read
+// it. Anything else (a full disk, a closed pipe with SIGPIPE ignored) is a
+// failure.
+[[noreturn]] void salidaFallida() {
+    if (haciaTerminal && isatty(STDOUT_FILENO) == 0) {
+        restaurarTerminal();
+        std::_Exit(0);
+    }
+    fallo(mensajeFalloEscritura);
+}
+
 } // namespace
 
 // Ends the game at once with status 1, its message on standard error.
@@ -52,7 +65,7 @@ void volcarSalida() {
         }
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        fallo(mensajeFalloEscritura);
+        salidaFallida();
     }
     if (haciaTerminal) {
         std::memset(bufferSalida, 0, sizeof bufferSalida);
@@ -95,6 +108,6 @@ void redibujarPantalla() {
     if (!redibujarCon([](const char *bytes, std::size_t cuantos) {
             return escribirEn(STDOUT_FILENO, bytes, cuantos);
         })) {
-        fallo(mensajeFalloEscritura);
+        salidaFallida();
     }
 }

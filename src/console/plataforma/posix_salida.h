@@ -4,7 +4,9 @@
 
 // Standard output on POSIX systems: fully buffered and handed to the device
 // right before each wait for the player and at the end, so that a whole
-// screen goes out in one write. A write that fails ends the game.
+// screen goes out in one write. A write that fails ends the game: with
+// status 0 when the terminal it went to is gone, and with status 1 and a
+// message otherwise.
 //
 // On a terminal it also keeps what the screen shows (registro), so that it
 // can be shown again after a stop (Ctrl-Z and fg) or a resize, when the

@@ -172,24 +172,29 @@ TEST(PlataformaPosixMuerte, UnErrorDeLecturaTerminaConEstadoUnoYUnMensaje) {
         testing::ExitedWithCode(1), "Error al leer la entrada");
 }
 
+// Output into a pipe nobody reads, SIGPIPE with its default action or
+// ignored.
+void escribirEnTuberiaCerrada(void (*accion)(int)) {
+    int extremos[2];
+    if (pipe(extremos) != 0) {
+        std::_Exit(4);
+    }
+    close(extremos[0]);
+    dup2(extremos[1], STDOUT_FILENO);
+    std::signal(SIGPIPE, accion);
+    escribir(entradaPorTuberia(), "5");
+    std::printf("menu");
+    pausa();
+    std::_Exit(3);
+}
+
 TEST(PlataformaPosixMuerte, UnErrorDeEscrituraTerminaConEstadoUnoYUnMensaje) {
     GTEST_FLAG_SET(death_test_style, estiloDeMuerte);
-    // A pipe nobody reads with SIGPIPE ignored, and a full device.
-    EXPECT_EXIT(
-        {
-            int extremos[2];
-            if (pipe(extremos) != 0) {
-                std::_Exit(4);
-            }
-            close(extremos[0]);
-            dup2(extremos[1], STDOUT_FILENO);
-            std::signal(SIGPIPE, SIG_IGN);
-            escribir(entradaPorTuberia(), "5");
-            std::printf("menu");
-            pausa();
-            std::_Exit(3);
-        },
-        testing::ExitedWithCode(1), "Error al escribir la salida");
+    // A closed pipe ends the game as it ends any program in a pipeline, by
+    // SIGPIPE; with SIGPIPE ignored, and on a full device, the write fails.
+    EXPECT_EXIT(escribirEnTuberiaCerrada(SIG_DFL), testing::KilledBySignal(SIGPIPE), "");
+    EXPECT_EXIT(escribirEnTuberiaCerrada(SIG_IGN), testing::ExitedWithCode(1),
+                "Error al escribir la salida");
     if (access("/dev/full", W_OK) != 0) {
         GTEST_SKIP() << "no /dev/full here (Linux has it): the full device is not tried";
     }
