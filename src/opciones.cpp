@@ -9,15 +9,16 @@ namespace {
 #ifdef _WIN32
 const char guia[] = "Guía del jugador: LEEME.md, en la carpeta de tres-en-rayas.exe.\n";
 #else
-const char guia[] = "Guía del jugador: LEEME.md, en /usr/share/doc/tres-en-rayas con el\n"
-                    "paquete .deb, o en share/doc/tres-en-rayas bajo la carpeta donde se\n"
-                    "instaló.\n"
-                    "Página de manual: man tres-en-rayas\n";
+const char guia[] = "Guía del jugador: LEEME.md. Página de manual: tres-en-rayas.6.\n"
+                    "Con el paquete .deb, la guía está en /usr/share/doc/tres-en-rayas y el\n"
+                    "manual se lee con «man tres-en-rayas». Con el archivo .tar.gz, las dos\n"
+                    "están junto al ejecutable, y el manual se lee con «man ./tres-en-rayas.6»\n"
+                    "desde su carpeta.\n";
 #endif
 
 const char ayuda[] = "Uso: tres-en-rayas [--help | --version]\n"
                      "\n"
-                     "El tres en raya para la consola, en castellano: una persona juega contra\n"
+                     "El tres en rayas para la consola, en castellano: una persona juega contra\n"
                      "el ordenador, o dos personas comparten un mismo teclado. Sin opciones,\n"
                      "empieza el juego y muestra su menú.\n"
                      "\n"
@@ -39,7 +40,7 @@ const char ayuda[] = "Uso: tres-en-rayas [--help | --version]\n"
                      "\n";
 
 const char version[] = "tres-en-rayas " TRES_EN_RAYAS_VERSION "\n"
-                       "Copyright (c) 2026 The tres-en-rayas authors\n"
+                       "Copyright (c) 2026 los autores de tres-en-rayas\n"
                        "Licencia MIT: <https://opensource.org/licenses/MIT>.\n"
                        "Este programa es software libre: puede modificarlo y redistribuirlo.\n"
                        "No hay NINGUNA GARANTÍA, en la medida en que lo permita la ley.\n";

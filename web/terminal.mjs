@@ -21,7 +21,7 @@ const hueco = 8;
 const limpiar = new TextEncoder().encode(secuenciaLimpiar);
 
 // What screen readers announce of the terminal, in the page's language.
-Terminal.strings.promptLabel = 'Entrada del terminal';
+Terminal.strings.promptLabel = 'Entrada de la terminal';
 Terminal.strings.tooMuchOutput = 'Demasiado texto para leerlo en voz alta: recorra las filas para leerlas';
 
 // Opens the terminal in contenedor, fitted to caja (the box it shares with

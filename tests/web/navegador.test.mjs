@@ -649,9 +649,9 @@ for (const nombre of todos) {
       assert.equal(datos.lang, 'es');
       assert.equal(datos.titulo, 'Tres en rayas');
       assert.equal(datos.icono, 'icono.svg');
-      assert.match(datos.descripcion, /^El tres en raya de la consola, en castellano/);
+      assert.match(datos.descripcion, /^El tres en rayas de la consola, en castellano/);
       assert.equal(datos.tema, '#000000');
-      assert.equal(datos.etiqueta, 'Entrada del terminal');
+      assert.equal(datos.etiqueta, 'Entrada de la terminal');
       for (const direccion of datos.urls) {
         assert.doesNotMatch(direccion, /^(\/|[a-z]+:)/, `${direccion} is not relative`);
       }
@@ -1483,7 +1483,7 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
             // put it in on the way.
             await esperarA(
               () => oido(lector.dicho().slice(antes)),
-              (texto) => texto.includes('entrada del terminal'),
+              (texto) => texto.includes('entrada de la terminal'),
               `Orca to say the terminal has the focus after ${guion}`,
             ).catch((error) => {
               error.message += `\n${lector.diagnostico()}`;
