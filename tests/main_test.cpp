@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "guion/consola_guion.h"
@@ -103,5 +105,40 @@ TEST(GameOver, AceptaAmbosCasosYRepiteConCualquierOtraTecla) {
     }
     EXPECT_EQ(salida, esperada + pregunta);
 }
+
+#ifdef TRES_EN_RAYAS_FUENTES
+// The documents and the page show the menu as the game prints it: each copy,
+// read from its file, is the game's own output, line for line, behind what
+// comes before it there and indented as its lines are.
+TEST(Menu, CadaCopiaDelMenuEsLaDelJuego) {
+    std::string delJuego = jugar("3").salida;
+    ASSERT_EQ(delJuego.rfind(guion::cls, 0), 0U) << delJuego;
+    delJuego.erase(0, guion::cls.size());
+    struct Copia {
+        const char *archivo;
+        const char *antes; // what stands right before the first line
+        const char *sangria;
+    };
+    for (const Copia copia :
+         {Copia{"web/index.html", "<pre id=\"primera\" aria-hidden=\"true\">", ""},
+          Copia{"man/tres-en-rayas.6", ".nf\n", ""}, Copia{"README.md", "\n\n", "    "},
+          Copia{"LEEME.md", "\n\n", "    "}}) {
+        std::string esperada = copia.antes;
+        std::istringstream lineas(delJuego);
+        for (std::string linea; std::getline(lineas, linea);) {
+            esperada += copia.sangria + linea + "\n";
+        }
+        std::ifstream archivo(std::string(TRES_EN_RAYAS_FUENTES) + "/" + copia.archivo);
+        std::stringstream texto;
+        texto << archivo.rdbuf();
+        // The last line ends where the file's block does: a line's end, or
+        // the page's </pre>.
+        const std::string hastaElCredito = esperada.substr(0, esperada.size() - 1);
+        const bool esta = texto.str().find(esperada) != std::string::npos ||
+                          texto.str().find(hastaElCredito + "</pre>") != std::string::npos;
+        EXPECT_TRUE(esta) << copia.archivo << " does not show the game's menu:\n" << delJuego;
+    }
+}
+#endif
 
 } // namespace
