@@ -7,7 +7,8 @@
 #
 # Every artifact repeats bit for bit: the time in all of them is
 # SOURCE_DATE_EPOCH, the last commit's date unless it is already set.
-# A tool that is missing stops it, named, before anything is made.
+# A tool that is missing stops it, named, before any artifact is made (the
+# build and its tests have run by then).
 
 cmake_minimum_required(VERSION 3.25)
 
