@@ -1,6 +1,6 @@
-// The page's JavaScript, and its tests, keep copies of a few of the game's
-// facts. Each copy is read from its module's source and held to the game's
-// own constant, so that the two never drift apart.
+// The page's JavaScript, its style sheet and its tests keep copies of a few
+// of the game's facts. Each copy is read from its file and held to the
+// game's own constant, so that the two never drift apart.
 
 #include <gtest/gtest.h>
 
@@ -66,6 +66,16 @@ TEST(CopiasEnLaPagina, ValenLoQueEnElJuego) {
     for (const auto &copia : copias) {
         EXPECT_EQ(valorEnJs(copia.modulo, copia.nombre), copia.valor)
             << copia.modulo << ": " << copia.nombre;
+    }
+    // The style sheet sizes the terminal's box: the console's columns and
+    // rows, and the letter's bounds that terminal.mjs fits them with.
+    const std::string estilo = fuente("web/partida.css");
+    for (const std::string &medida :
+         {"clamp(" + valorEnJs("web/terminal.mjs", "letraMinima") + "px,",
+          ", " + valorEnJs("web/terminal.mjs", "letraMaxima") + "px);",
+          "min(" + std::to_string(columnasConsola) + "ch,",
+          "height: " + std::to_string(filasConsola) + "lh;"}) {
+        EXPECT_NE(estilo.find(medida), std::string::npos) << "web/partida.css lacks " << medida;
     }
 }
 

@@ -46,6 +46,8 @@ constexpr int filasConsola = 24;
 
 // Clears a terminal's screen and puts the cursor in the top-left corner.
 inline constexpr char secuenciaLimpiar[] = "\x1b[H\x1b[2J";
+// Blanks a terminal's screen and leaves the cursor where it is.
+inline constexpr char secuenciaBorrar[] = "\x1b[2J";
 
 // The one-line messages of the two platform failures that end the game.
 extern const char mensajeFalloLectura[];

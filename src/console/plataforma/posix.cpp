@@ -179,7 +179,7 @@ void descartarEntrada() { descartarRestoLinea(); }
 
 void limpiarPantalla() { escribirSecuencia(secuenciaLimpiar); }
 
-void borrarPantalla() { escribirSecuencia("\x1b[2J"); }
+void borrarPantalla() { escribirSecuencia(secuenciaBorrar); }
 
 void pausa() {
     std::fputs(textoPausa, stdout);

@@ -103,7 +103,7 @@ void descartarEntrada() { descartarRestoLinea(); }
 
 void limpiarPantalla() { std::fputs(secuenciaLimpiar, stdout); }
 
-void borrarPantalla() { std::fputs("\x1b[2J", stdout); }
+void borrarPantalla() { std::fputs(secuenciaBorrar, stdout); }
 
 void pausa() {
     std::fputs(textoPausa, stdout);
