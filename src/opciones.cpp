@@ -11,9 +11,9 @@ const char guia[] = "Guía del jugador: LEEME.md, en la carpeta de tres-en-rayas
 #else
 const char guia[] = "Guía del jugador: LEEME.md. Página de manual: tres-en-rayas.6.\n"
                     "Con el paquete .deb, la guía está en /usr/share/doc/tres-en-rayas y el\n"
-                    "manual se lee con «man tres-en-rayas». Con el archivo .tar.gz, las dos\n"
-                    "están junto al ejecutable, y el manual se lee con «man ./tres-en-rayas.6»\n"
-                    "desde su carpeta.\n";
+                    "manual se lee con «man tres-en-rayas». Con el archivo .tar.gz, la guía y\n"
+                    "la página están junto al ejecutable, y el manual se lee desde esa carpeta\n"
+                    "con «man ./tres-en-rayas.6».\n";
 #endif
 
 const char ayuda[] = "Uso: tres-en-rayas [--help | --version]\n"
