@@ -4,8 +4,9 @@
 //
 // A console that goes away (its window closed, the user logged off, the
 // system shut down, a pseudo-console ended) ends the game at once with
-// status 0: every read from it is one that can fail, and a failed read or
-// command is followed by a look at whether the console is still there.
+// status 0: a read of its key events or of its line input that fails means
+// it has gone, and a failed byte read or command is followed by a look at
+// whether the console is still there.
 // Standard output, and what of it reaches the console, is in windows_salida.
 //
 // Text crosses the console as UTF-16, whatever its code pages: names are read
@@ -85,11 +86,12 @@ int leerByteDeConsola() {
             primeraMitad = 0;
         }
         DWORD leidos = 0;
+        // A console whose line input fails has gone, as when its key events
+        // cannot be read: its handle may still answer (Wine's does, once
+        // its terminal is gone), but nothing more can be typed into it.
         if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), ancho + desde, 256, &leidos, nullptr) ==
             0) {
-            siSeFueLaConsola();
-            std::fflush(stdout);
-            fallo(mensajeFalloLectura);
+            consolaPerdida();
         }
         leidos += desde;
         // As a byte read of the console has it: nothing read, or Ctrl-Z at
