@@ -4,7 +4,7 @@
 
 // Line input shared by every platform: the platform reads bytes, this keeps
 // what is left of a line that did not fit until it is thrown away. Also the
-// few other pieces both platforms use.
+// few other pieces the three platforms (POSIX, Windows, the page) use.
 
 // Answered by a byte reader when the input has ended.
 constexpr int finDeEntrada = -1;

@@ -9,8 +9,7 @@ namespace {
 char pantalla[16384];
 std::size_t largoPantalla = 0;
 
-} // namespace
-
+// Notes bytes that reached the terminal.
 void anotarEnPantalla(const char *bytes, std::size_t cuantos) {
     // Only what follows the last clearing of the screen is on it.
     const std::size_t largoLimpiar = sizeof secuenciaLimpiar - 1;
@@ -40,6 +39,8 @@ void anotarEnPantalla(const char *bytes, std::size_t cuantos) {
     std::memcpy(pantalla + largoPantalla, bytes, cuantos);
     largoPantalla += cuantos;
 }
+
+} // namespace
 
 char anotarBufferSalida(const char *buffer, std::size_t tam) {
     std::size_t pendientes = tam;

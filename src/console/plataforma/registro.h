@@ -7,15 +7,13 @@
 // picture was spoilt (a stop and fg, a resize, a page whose grid changed).
 // Shared by the platforms that draw on a terminal (POSIX and the browser).
 
-// Notes bytes that reached the terminal. Only what follows the last
-// clearing of the screen is kept; should it ever outgrow its room, its
-// oldest lines go.
-void anotarEnPantalla(const char *bytes, std::size_t cuantos);
+// Only what follows the last clearing of the screen is kept; should it ever
+// outgrow its room, its oldest lines go.
 
 // Notes what standard output's buffer holds, just before it is handed over:
-// the printed bytes, up to the first NUL (the game never prints one, and
-// the buffer is zeroed after each hand-over). Answers the last of them, or
-// '\0' when there were none.
+// the printed bytes, those before the buffer's trailing NULs (the game never
+// prints one, and the buffer is zeroed after each hand-over). Answers the
+// last of them, or '\0' when there were none.
 char anotarBufferSalida(const char *buffer, std::size_t tam);
 
 // Notes a line that reached the terminal some other way, such as the echo
