@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "console/plataforma/lineas.h"
-#include "console/plataforma/teclas.h"
+#include "console/plataforma/mostrar.h"
+#include "console/plataforma/utf8.h"
 #include "guion/consola_guion.h"
 
 int mainDelJuego(int argc = 0, char *argv[] = nullptr);

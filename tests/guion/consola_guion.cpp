@@ -4,6 +4,7 @@
 
 #include "console/plataforma.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/mostrar.h"
 #include "guion/captura.h"
 
 namespace {

@@ -8,8 +8,9 @@
 #include <sstream>
 #include <string>
 
+#include "console/plataforma/consola.h"
 #include "console/plataforma/editor.h"
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/lector.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/utf8.h"
 
 namespace {
 

@@ -14,11 +14,15 @@
 #include <cstdlib>
 
 #include "console/plataforma.h"
+#include "console/plataforma/consola.h"
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/mensajes.h"
+#include "console/plataforma/mostrar.h"
 #include "console/plataforma/posix_salida.h"
 #include "console/plataforma/posix_terminal.h"
 #include "console/plataforma/teclado.h"
+#include "console/plataforma/utf8.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/mensajes.h"
 #include "console/plataforma/posix_terminal.h"
 #include "console/plataforma/registro.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/consola.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "console/plataforma/teclado.h"
 
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/lector.h"
 
 namespace {
 

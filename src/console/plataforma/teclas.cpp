@@ -1,6 +1,6 @@
 #include "console/plataforma/teclas.h"
 
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/utf8.h"
 
 namespace {
 
@@ -163,16 +163,6 @@ Pulsacion leeCaracter(ColaTeclas &cola, LectorConEspera leer, int primero) {
 }
 
 } // namespace
-
-int largoCaracterUtf8(int byte) {
-    if (byte >= 0xC2 && byte <= 0xDF)
-        return 2;
-    if (byte >= 0xE0 && byte <= 0xEF)
-        return 3;
-    if (byte >= 0xF0 && byte <= 0xF4)
-        return 4;
-    return 0;
-}
 
 Pulsacion siguientePulsacion(ColaTeclas &cola, LectorConEspera leer, bool utf8) {
     const int byte = leeByte(cola, leer, -1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/plataforma/lector.h"
+
 // Turns the bytes a terminal sends into key codes as the Windows console
 // hands them over: one code for an ordinary key, and two for a cursor or
 // function key, which a terminal sends as an escape sequence (ESC followed
@@ -40,18 +42,6 @@ constexpr int teclaF1 = 59;
 constexpr int teclaF11 = 133;
 constexpr int teclaMayusTab = 15;
 
-// Answered by a byte reader when its wait ran out with nothing read.
-constexpr int sinByte = -2;
-
-// Answered by a byte reader, and handed on as a key code, when the screen
-// has to be drawn again: the game was continued after a stop, or its window
-// was resized.
-constexpr int pantallaPorRedibujar = -3;
-
-// Reads one byte: 0..255, sinByte when esperaMs milliseconds passed with
-// nothing to read (a negative wait has no limit), or finDeEntrada (-1).
-using LectorConEspera = int (*)(int esperaMs);
-
 // How long to wait after an ESC for the rest of an escape sequence.
 constexpr int esperaTrasEscape = 50;
 // How long to wait for each further byte of a sequence already begun.
@@ -65,13 +55,6 @@ struct ColaTeclas {
 };
 
 constexpr ColaTeclas colaVacia = {-1, -1};
-
-// How many bytes a UTF-8 character that starts with this byte has; 0 when
-// no character starts with it.
-int largoCaracterUtf8(int byte);
-
-// Whether a byte goes on with a UTF-8 character begun before it.
-constexpr bool esContinuacionUtf8(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // One whole key press.
 struct Pulsacion {

@@ -19,10 +19,14 @@
 #include <cstring>
 
 #include "console/plataforma.h"
+#include "console/plataforma/consola.h"
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/mensajes.h"
+#include "console/plataforma/mostrar.h"
 #include "console/plataforma/registro.h"
 #include "console/plataforma/teclado.h"
+#include "console/plataforma/utf8.h"
 
 // The page's import that waits: the next byte typed, waiting at most esperaMs
 // milliseconds (no limit when negative). Answers 0..255, sinByte when the

@@ -25,8 +25,12 @@
 #include <cstring>
 
 #include "console/plataforma.h"
+#include "console/plataforma/consola.h"
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/mensajes.h"
+#include "console/plataforma/mostrar.h"
 #include "console/plataforma/teclas.h"
+#include "console/plataforma/utf8.h"
 #include "console/plataforma/windows_salida.h"
 
 namespace {

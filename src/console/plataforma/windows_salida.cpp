@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/mensajes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "console/plataforma/editor.h"
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/lector.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "console/plataforma/lineas.h"
+#include "console/plataforma/mostrar.h"
+#include "console/plataforma/utf8.h"
 
 namespace {
 

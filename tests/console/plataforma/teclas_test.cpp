@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "console/plataforma/lineas.h"
+#include "console/plataforma/lector.h"
 #include "console/plataforma/teclas.h"
 
 namespace {
