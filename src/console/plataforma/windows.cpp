@@ -32,6 +32,7 @@
 #include "console/plataforma/teclas.h"
 #include "console/plataforma/utf8.h"
 #include "console/plataforma/windows_salida.h"
+#include "console/plataforma/windows_teclas.h"
 
 namespace {
 
@@ -126,50 +127,20 @@ void ponerModo(DWORD modo) {
     }
 }
 
-// The codes of the cursor keys, by scan code (the key's code alone, or with
-// Shift): with Ctrl, with Alt.
-struct CodigosCursor {
-    int solo;
-    int conCtrl;
-    int conAlt;
-};
-const CodigosCursor teclasCursor[] = {
-    {teclaInicio, 119, 151},    {teclaArriba, 141, 152},  {teclaRePag, 132, 153},
-    {teclaIzquierda, 115, 155}, {teclaDerecha, 116, 157}, {teclaFin, 117, 159},
-    {teclaAbajo, 145, 160},     {teclaAvPag, 118, 161},   {teclaInsertar, 146, 162},
-    {teclaSuprimir, 147, 163},
-};
+// windows_teclas names these codes without windows.h.
+static_assert(virtualF1 == VK_F1 && virtualF11 == VK_F11 && VK_F10 == VK_F1 + 9 &&
+              VK_F12 == VK_F11 + 1);
 
-// The two codes of a key that has no character, as the runtime library's
-// key reader hands them over (a prefix, then the key's code); false for a
-// key that gives none, such as Shift alone.
+// A key event's codes, by the table of windows_teclas.
 bool codigosExtendidos(const KEY_EVENT_RECORD &tecla, int &prefijo, int &codigo) {
     const DWORD estado = tecla.dwControlKeyState;
-    const bool ctrl = (estado & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
-    const bool alt = (estado & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
-    const bool mayusculas = (estado & SHIFT_PRESSED) != 0;
-    const WORD virtual_ = tecla.wVirtualKeyCode;
-    if (virtual_ >= VK_F1 && virtual_ <= VK_F10) {
-        const int n = virtual_ - VK_F1;
-        prefijo = prefijoFuncion;
-        codigo = (alt ? 104 : ctrl ? 94 : mayusculas ? 84 : teclaF1) + n;
-        return true;
-    }
-    if (virtual_ == VK_F11 || virtual_ == VK_F12) {
-        const int n = virtual_ - VK_F11;
-        prefijo = prefijoExtendido;
-        codigo = (alt ? 139 : ctrl ? 137 : mayusculas ? 135 : teclaF11) + n;
-        return true;
-    }
-    for (const CodigosCursor &cursor : teclasCursor) {
-        if (cursor.solo == tecla.wVirtualScanCode) {
-            // The keys of their own block; the numeric keypad's give 0.
-            prefijo = (estado & ENHANCED_KEY) != 0 ? prefijoExtendido : 0;
-            codigo = alt ? cursor.conAlt : ctrl ? cursor.conCtrl : cursor.solo;
-            return true;
-        }
-    }
-    return false;
+    const EventoTecla evento{tecla.wVirtualKeyCode,
+                             tecla.wVirtualScanCode,
+                             (estado & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0,
+                             (estado & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0,
+                             (estado & SHIFT_PRESSED) != 0,
+                             (estado & ENHANCED_KEY) != 0};
+    return codigosExtendidos(evento, prefijo, codigo);
 }
 
 // A key's code by its character, as a console with a Latin code page gives
