@@ -11,6 +11,7 @@
 #include "console/plataforma/consola.h"
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lector.h"
+#include "guion/teclado_guion.h"
 
 namespace {
 
@@ -80,24 +81,7 @@ TEST(CopiasEnLaPagina, ValenLoQueEnElJuego) {
     }
 }
 
-// The line editor, fed the bytes of a text.
-std::string llegada;
-std::size_t leidos = 0;
-ColaTeclas cola = colaVacia;
-
-int leerByte(int) {
-    return leidos < llegada.size() ? static_cast<unsigned char>(llegada[leidos++]) : finDeEntrada;
-}
-Pulsacion leerPulsacion() { return siguientePulsacion(cola, leerByte, true); }
-void sinEco(const char *, std::size_t) {}
-
-std::string editar(const std::string &teclas) {
-    llegada = teclas;
-    leidos = 0;
-    cola = colaVacia;
-    char linea[32];
-    return editarLinea(leerPulsacion, sinEco, linea, sizeof linea) < 0 ? "<fin>" : linea;
-}
+using tecladoGuion::editar;
 
 TEST(CopiasEnLaPagina, LasTeclasDeLosNombresEditanComoSeLlaman) {
     const auto tecla = [](const char *nombre) { return valorEnJs("web/edicion.mjs", nombre); };

@@ -5,46 +5,15 @@
 
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lector.h"
+#include "guion/teclado_guion.h"
 
 namespace {
 
-// Keys as a terminal sends them, and the echo recorded.
-std::string llegada;
-std::size_t leidos = 0;
-std::string eco;
-ColaTeclas cola = colaVacia;
+using tecladoGuion::eco;
+using tecladoGuion::editar;
 
 // A pause: any wait for a byte runs out there.
 const std::string pausa = "\xff";
-
-int leerByte(int esperaMs) {
-    if (leidos < llegada.size() && llegada.substr(leidos, 1) == pausa) {
-        ++leidos;
-        if (esperaMs >= 0) {
-            return sinByte;
-        }
-    }
-    return leidos < llegada.size() ? static_cast<unsigned char>(llegada[leidos++]) : finDeEntrada;
-}
-
-Pulsacion leerTecla() { return siguientePulsacion(cola, leerByte, true); }
-
-void grabarEco(const char *bytes, std::size_t cuantos) { eco.append(bytes, cuantos); }
-
-// The line edited from these keys, or "<fin>" when the input ran out.
-std::string editar(const std::string &teclas, std::size_t tam = 50, Seguimiento seguir = nullptr) {
-    llegada = teclas;
-    leidos = 0;
-    eco.clear();
-    cola = colaVacia;
-    std::string linea(tam, '#');
-    const int largo = editarLinea(leerTecla, grabarEco, linea.data(), tam, seguir);
-    if (largo < 0) {
-        return "<fin>";
-    }
-    EXPECT_EQ(std::string(linea.c_str()).size(), static_cast<std::size_t>(largo));
-    return linea.c_str();
-}
 
 const std::string izquierda = "\x1b[D";
 const std::string derecha = "\x1b[C";
@@ -103,16 +72,16 @@ TEST(Editor, ElEcoEscribeLoTecleadoYRedibujaLasEdiciones) {
                                "8";
     const std::string borra = "\x1b[J";
     editar("ab" + izquierda + "X\r");
-    EXPECT_EQ(eco, guarda + "a" + "b" +                         // typed at the end
-                       vuelve + borra + "ab" + vuelve + "a" +   // Left
-                       vuelve + borra + "aXb" + vuelve + "aX" + // typed inside
-                       vuelve + borra + "aXb" + "\r\n");        // Enter from inside
+    EXPECT_EQ(eco(), guarda + "a" + "b" +                         // typed at the end
+                         vuelve + borra + "ab" + vuelve + "a" +   // Left
+                         vuelve + borra + "aXb" + vuelve + "aX" + // typed inside
+                         vuelve + borra + "aXb" + "\r\n");        // Enter from inside
     editar("\x04");
-    EXPECT_EQ(eco, guarda + "\r\n");
+    EXPECT_EQ(eco(), guarda + "\r\n");
     // A C1 control typed is never echoed, where a terminal would obey it.
     editar("a\xc2\x9b"
            "2J\r");
-    EXPECT_EQ(eco, guarda + "a2J\r\n");
+    EXPECT_EQ(eco(), guarda + "a2J\r\n");
 }
 
 // The line before each key as a copy kept in step sees it, "|" at the cursor.

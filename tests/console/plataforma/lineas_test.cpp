@@ -5,25 +5,18 @@
 #include "console/plataforma/lineas.h"
 #include "console/plataforma/mostrar.h"
 #include "console/plataforma/utf8.h"
+#include "guion/teclado_guion.h"
 
 namespace {
 
-std::string entrada;
-std::size_t leidos = 0;
-
-int leerGuion() {
-    return leidos < entrada.size() ? static_cast<unsigned char>(entrada[leidos++]) : finDeEntrada;
-}
-
 void empezar(const std::string &texto) {
-    entrada = texto;
-    leidos = 0;
+    tecladoGuion::empezar(texto);
     descartarRestoLinea();
 }
 
 std::string leer(std::size_t tam = 50) {
     std::string destino(tam, '#');
-    const bool hay = leerLineaCon(leerGuion, destino.data(), tam);
+    const bool hay = leerLineaCon(tecladoGuion::leer, destino.data(), tam);
     return hay ? std::string(destino.c_str()) : "<fin>";
 }
 
@@ -40,7 +33,7 @@ TEST(Lineas, CuarentaYNueveBytesComoMucho) {
     empezar(nombre48 + "\n" + nombre49 + "\n" + nombre49 + "cccc\nZ\n");
     EXPECT_EQ(leer(), nombre48 + "\n");
     EXPECT_EQ(leer(), nombre49);
-    EXPECT_EQ(leidos, 49U + 50U) << "the whole line is taken off the input";
+    EXPECT_EQ(tecladoGuion::leidos(), 49U + 50U) << "the whole line is taken off the input";
     descartarRestoLinea();
     EXPECT_EQ(leer(), nombre49);
     descartarRestoLinea();

@@ -5,36 +5,18 @@
 
 #include "console/plataforma/lector.h"
 #include "console/plataforma/teclas.h"
+#include "guion/teclado_guion.h"
 
 namespace {
 
-// Bytes as a terminal would deliver them: sinByte in the list stands for a
-// pause long enough for any wait to run out.
-std::vector<int> llegadas;
-std::size_t siguiente = 0;
-std::vector<int> esperas;
-
-int leerGuion(int esperaMs) {
-    esperas.push_back(esperaMs);
-    if (siguiente >= llegadas.size()) {
-        return finDeEntrada;
-    }
-    const int byte = llegadas[siguiente++];
-    if (byte == sinByte && esperaMs < 0) {
-        // Nothing to wait out when the reader waits without a limit.
-        return siguiente < llegadas.size() ? llegadas[siguiente++] : finDeEntrada;
-    }
-    return byte;
-}
+using tecladoGuion::esperas;
 
 std::vector<int> decodificar(const std::vector<int> &bytes, bool utf8 = false) {
-    llegadas = bytes;
-    siguiente = 0;
-    esperas.clear();
+    tecladoGuion::empezar(bytes);
     ColaTeclas cola = colaVacia;
     std::vector<int> codigos;
-    for (int codigo = siguienteTecla(cola, leerGuion, utf8); codigo != finDeEntrada;
-         codigo = siguienteTecla(cola, leerGuion, utf8)) {
+    for (int codigo = siguienteTecla(cola, tecladoGuion::leerConEspera, utf8);
+         codigo != finDeEntrada; codigo = siguienteTecla(cola, tecladoGuion::leerConEspera, utf8)) {
         codigos.push_back(codigo);
     }
     return codigos;
@@ -133,9 +115,9 @@ TEST(Teclas, EscapeSoloEsVeintisiete) {
     EXPECT_EQ(decodificar({27, sinByte, 'x', '5'}), V({27, 'x', '5'}));
     // After an ESC the decoder waits a short while, and no longer.
     decodificar({27, sinByte});
-    ASSERT_GE(esperas.size(), 2U);
-    EXPECT_EQ(esperas[0], -1);
-    EXPECT_EQ(esperas[1], esperaTrasEscape);
+    ASSERT_GE(esperas().size(), 2U);
+    EXPECT_EQ(esperas()[0], -1);
+    EXPECT_EQ(esperas()[1], esperaTrasEscape);
 }
 
 // What terminal emulators send, with their default settings, where they
@@ -178,9 +160,9 @@ TEST(Teclas, LasSecuenciasDeCadaTerminal) {
 TEST(Teclas, UnaSecuenciaQueLlegaAPedazosSeJuntaIgual) {
     // Each byte is a read of its own; all come within their waits.
     EXPECT_EQ(decodificar({27, '[', '2', '4', '~', '8'}), V({0xE0, 134, '8'}));
-    ASSERT_GE(esperas.size(), 5U);
+    ASSERT_GE(esperas().size(), 5U);
     for (std::size_t i = 1; i <= 4; ++i) {
-        EXPECT_GE(esperas[i], 0) << "a sequence begun never blocks without limit";
+        EXPECT_GE(esperas()[i], 0) << "a sequence begun never blocks without limit";
     }
 }
 
