@@ -155,34 +155,10 @@ class Terminal : public testing::Test {
         ASSERT_EQ(pipe(tubo), 0);
         ASSERT_EQ(pipe(fin), 0);
         // Only this process holds the write end: nothing it starts inherits
-        // it, so it closes when this process ends. The watcher reads pids
-        // until that end, in a session of its own so that nothing that ends
-        // this process ends it too.
+        // it, so it closes when this process ends. The watcher
+        // (terminal/vigia.sh) reads pids until that end, in a session of its
+        // own so that nothing that ends this process ends it too.
         fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
-        // A test ended while it was starting tmux leaves the client it ran
-        // (or the shell that runs it) still at work, and the server it
-        // starts comes up later: until no process that names this test's
-        // server is left, the watcher ends the server, and any such process
-        // by its pid.
-        // Each process told of goes with its group (the pane's shell with the
-        // command it was running, such as the stty that writes "antes"), and
-        // the watcher ends only once none of them is left but as a zombie,
-        // so that nothing writes into the test's folder after it is removed.
-        // The script comes through the environment, so that the watcher's
-        // own arguments do not name the server.
-        const std::string guion =
-            "pids=; while read -r pid; do pids=\"$pids $pid\"; done; "
-            "while :; do "
-            "pids=\"$pids $(" +
-            tmux() + " list-panes -a -F '#{pane_pid}' 2>/dev/null)\"; " + tmux() +
-            " kill-server 2>/dev/null; "
-            "quedan=$(ps -e -o pid=,args= | awk 'index($0, ENVIRON[\"SERVIDOR\"]) { print $1 }'); "
-            "[ -z \"$quedan\" ] && break; kill -9 $quedan 2>/dev/null; sleep 0.02; done; "
-            "for pid in $pids; do kill -9 \"$pid\" \"-$pid\" 2>/dev/null; done; "
-            "for pid in $pids; do while ps -e -o pid=,pgid=,stat= | "
-            "awk -v p=\"$pid\" '($1 == p || $2 == p) && $3 !~ /^Z/ { v = 1 } END { exit !v }'; "
-            "do sleep 0.02; done; done; rm -rf \"$CARPETA\"";
-        const std::string servidor = "-L " + servidor_ + " ";
         // The watcher is the child of a child that ends at once, so that it
         // is no descendant of this process: ctest's timeout ends a test with
         // every descendant it finds.
@@ -197,10 +173,10 @@ class Terminal : public testing::Test {
             for (const int fd : {tubo[0], tubo[1], fin[0], fin[1]}) {
                 close(fd);
             }
-            setenv("VIGIA", guion.c_str(), 1);
-            setenv("SERVIDOR", servidor.c_str(), 1);
+            setenv("SERVIDOR", servidor_.c_str(), 1);
+            setenv("CONFIG_TMUX", CONFIG_TMUX, 1);
             setenv("CARPETA", carpeta_.c_str(), 1);
-            execl("/bin/sh", "sh", "-c", "eval \"$VIGIA\"", nullptr);
+            execl("/bin/sh", "sh", VIGIA, nullptr);
             _exit(127);
         }
         waitpid(hijo, nullptr, 0);
