@@ -777,7 +777,8 @@ TEST_P(TerminalSenal, UnaSenalQueTerminaRestauraLaTerminal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Senales, TerminalSenal,
-                         testing::Values(SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF));
+                         testing::Values(SIGHUP, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM,
+                                         SIGPROF));
 
 // An option and the first line it prints.
 struct Opcion {
