@@ -1475,8 +1475,12 @@ for (const nombre of conOrca ? todos.filter((motor) => motor !== 'webkit') : [])
         lector.teclear(...guion.split(' ').map((palabra) => teclas[palabra] ?? { texto: palabra }));
         if (foco !== undefined) {
           // Tab leaves the page for the browser's own controls, and
-          // Shift-Tab comes back to the terminal.
-          await esperarA(enTerminal, (si) => si === foco, `the terminal's focus after ${guion} to be ${foco}`);
+          // Shift-Tab comes back to the terminal. The browser takes the
+          // keyboard from the page a moment after the page lets it go; the
+          // test's Shift-Tab, as a player's, comes once it has, so that the
+          // browser's controls, and not the page on its way out, take it.
+          const dondeDebe = foco ? enTerminal : () => pestana.evaluate(() => !document.hasFocus());
+          await esperarA(dondeDebe, (si) => si, `the terminal's focus after ${guion} to be ${foco}`);
           if (foco) {
             // Back in the page, the player hears where the focus is before
             // typing on: Orca has then left the browse mode the document
