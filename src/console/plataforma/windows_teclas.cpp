@@ -21,24 +21,29 @@ const CodigosCursor teclasCursor[] = {
 } // namespace
 
 bool codigosExtendidos(const EventoTecla &tecla, int &prefijo, int &codigo) {
-    const int virtual_ = tecla.teclaVirtual;
-    if (virtual_ >= virtualF1 && virtual_ < virtualF1 + 10) {
-        prefijo = prefijoFuncion;
-        codigo = (tecla.alt          ? teclaAltF1
-                  : tecla.ctrl       ? teclaCtrlF1
-                  : tecla.mayusculas ? teclaMayusF1
-                                     : teclaF1) +
-                 (virtual_ - virtualF1);
-        return true;
-    }
-    if (virtual_ == virtualF11 || virtual_ == virtualF11 + 1) {
-        prefijo = prefijoExtendido;
-        codigo = (tecla.alt          ? teclaAltF11
-                  : tecla.ctrl       ? teclaCtrlF11
-                  : tecla.mayusculas ? teclaMayusF11
-                                     : teclaF11) +
-                 (virtual_ - virtualF11);
-        return true;
+    // The two blocks of function keys: where each starts, how many keys it
+    // has, its prefix, and its first key's code alone and with each
+    // modifier, Alt before Ctrl before Shift.
+    const struct {
+        int virtualPrimera;
+        int cuantas;
+        int prefijo;
+        int solo, conMayusculas, conCtrl, conAlt;
+    } bloques[] = {
+        {virtualF1, 10, prefijoFuncion, teclaF1, teclaMayusF1, teclaCtrlF1, teclaAltF1},
+        {virtualF11, 2, prefijoExtendido, teclaF11, teclaMayusF11, teclaCtrlF11, teclaAltF11},
+    };
+    for (const auto &bloque : bloques) {
+        const int n = tecla.teclaVirtual - bloque.virtualPrimera;
+        if (n >= 0 && n < bloque.cuantas) {
+            prefijo = bloque.prefijo;
+            codigo = (tecla.alt          ? bloque.conAlt
+                      : tecla.ctrl       ? bloque.conCtrl
+                      : tecla.mayusculas ? bloque.conMayusculas
+                                         : bloque.solo) +
+                     n;
+            return true;
+        }
     }
     for (const CodigosCursor &cursor : teclasCursor) {
         if (cursor.solo == tecla.codigoEscaneo) {
