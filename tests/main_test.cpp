@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "guion/consola_guion.h"
+#ifdef TRES_EN_RAYAS_FUENTES
+#include "guion/fuente.h"
+#endif
 #include "guion/esperado.h"
 
 // The game's entry, built into the tests under this name.
@@ -128,14 +130,12 @@ TEST(Menu, CadaCopiaDelMenuEsLaDelJuego) {
         for (std::string linea; std::getline(lineas, linea);) {
             esperada += copia.sangria + linea + "\n";
         }
-        std::ifstream archivo(std::string(TRES_EN_RAYAS_FUENTES) + "/" + copia.archivo);
-        std::stringstream texto;
-        texto << archivo.rdbuf();
+        const std::string texto = fuente(copia.archivo);
         // The last line ends where the file's block does: a line's end, or
         // the page's </pre>.
         const std::string hastaElCredito = esperada.substr(0, esperada.size() - 1);
-        const bool esta = texto.str().find(esperada) != std::string::npos ||
-                          texto.str().find(hastaElCredito + "</pre>") != std::string::npos;
+        const bool esta = texto.find(esperada) != std::string::npos ||
+                          texto.find(hastaElCredito + "</pre>") != std::string::npos;
         EXPECT_TRUE(esta) << copia.archivo << " does not show the game's menu:\n" << delJuego;
     }
 }

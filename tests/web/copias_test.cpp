@@ -4,24 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "console/plataforma/consola.h"
 #include "console/plataforma/editor.h"
 #include "console/plataforma/lector.h"
+#include "guion/fuente.h"
 #include "guion/teclado_guion.h"
 
 namespace {
-
-// A module's source, by its path in the repository.
-std::string fuente(const std::string &modulo) {
-    std::ifstream archivo(std::string(TRES_EN_RAYAS_FUENTES) + "/" + modulo);
-    std::stringstream texto;
-    texto << archivo.rdbuf();
-    return texto.str();
-}
 
 // The value of "const nombre = ...;" in a module: a number as it is written,
 // a string in single quotes as its bytes (its escapes \xHH only).
