@@ -68,27 +68,8 @@ fi
 # write calls to standard output against keys read.
 escrituras_terminal=-1
 teclas_terminal=0
-if command -v strace >/dev/null && command -v tmux >/dev/null; then
-  tm() { tmux -L "medir-$$" -f tests/terminal/tmux.conf "$@"; }
-  esperar() { # text on the screen, or the game's end
-    for _ in $(seq 500); do
-      if tm capture-pane -p -t m 2>/dev/null | grep -qF -- "$1" || [ -e "$trabajo/fin" ]; then return; fi
-      sleep 0.02
-    done
-    echo "tmux: waited in vain for $1"; exit 1
-  }
-  tm new-session -d -x 80 -y 24 -s m \
-    "strace -o $trabajo/traza-tty -e trace=read,write $juego; touch $trabajo/fin; sleep 60"
-  esperar "Hecho por"; tm send-keys -t m 2
-  esperar "primer jugador"; tm send-keys -t m -l Ana; tm send-keys -t m Enter
-  esperar "segundo jugador"; tm send-keys -t m -l Luis; tm send-keys -t m Enter
-  for tecla in 1 2 3 5 4 7 8 6 9; do
-    esperar "---------------"; tm send-keys -t m "$tecla"
-  done
-  esperar "empatado"; tm send-keys -t m z
-  esperar "(Y/N)"; tm send-keys -t m n
-  for _ in $(seq 500); do [ -e "$trabajo/fin" ] && break; sleep 0.02; done
-  tm kill-server 2>/dev/null || true
+if command -v strace >/dev/null && command -v tmux >/dev/null && command -v node >/dev/null; then
+  node bench/tmux.mjs "$juego" "$trabajo/traza-tty"
   escrituras_terminal=$(grep -c '^write(1,' "$trabajo/traza-tty")
   teclas_terminal=$(grep -c '^read(0,' "$trabajo/traza-tty")
 fi

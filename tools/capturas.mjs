@@ -5,12 +5,12 @@
 //
 //   node tools/capturas.mjs SITE_FOLDER NPM_FOLDER GAME OUT_FOLDER
 
-import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
-import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
+import { Nativo } from '../tests/web/nativo.mjs';
+import { tecla, texto } from '../tests/web/pasos.mjs';
 import { lanzamientos, servir } from '../tests/web/sitio.mjs';
+import { soltarVigia } from '../tests/web/vigia.mjs';
 
 const [sitio, carpetaNpm, juego, salida] = process.argv.slice(2);
 const puppeteer = createRequire(path.join(path.resolve(carpetaNpm), 'package.json'))('puppeteer-core');
@@ -20,39 +20,28 @@ const nombres = ['Íñigo', 'Begoña'];
 const jugadas = ['5', '1', '9', '3', '2', '4', '8'];
 const final = 'Felicidades ganastes Íñigo!!';
 
-const carpeta = fs.mkdtempSync(path.join(os.tmpdir(), 'tres-en-rayas-capturas-'));
 const servidor = await servir(sitio);
 const navegador = await puppeteer.launch({ ...lanzamientos.chromium, headless: true });
-const tmux = (...argumentos) =>
-  execFileSync('tmux', ['-S', path.join(carpeta, 'tmux'), '-f', '/dev/null', ...argumentos], { encoding: 'utf8' });
+const nativa = new Nativo(80, 24, { juego });
 try {
   // The terminal: the screen once it shows the last move's board.
-  tmux('new-session', '-d', '-x', '80', '-y', '24', '-e', 'LANG=C.UTF-8', path.resolve(juego));
-  const hasta = async (texto) => {
-    for (let intento = 0; intento < 200; intento++) {
-      const pantalla = tmux('capture-pane', '-p');
-      if (pantalla.includes(texto)) {
-        return pantalla;
-      }
-      await new Promise((listo) => setTimeout(listo, 50));
-    }
-    throw new Error(`no llegó «${texto}»:\n${tmux('capture-pane', '-p')}`);
-  };
+  const hasta = (fragmento) =>
+    nativa.esperarAsentada((p) => p.lineas.join('\n').includes(fragmento), JSON.stringify(fragmento));
   await hasta('Hecho por Quarvendil');
-  tmux('send-keys', '-l', '2');
+  await nativa.enviar(texto('2'));
   for (const [i, nombre] of nombres.entries()) {
     await hasta(['primer', 'segundo'][i] + ' jugador:');
-    tmux('send-keys', '-l', nombre);
-    tmux('send-keys', 'Enter');
+    await nativa.enviar(texto(nombre));
+    await nativa.enviar(tecla('Enter'));
   }
   for (const jugada of jugadas) {
-    tmux('send-keys', '-l', jugada);
+    await nativa.enviar(texto(jugada));
   }
-  const filas = (await hasta(final)).split('\n').slice(0, 24);
+  const { lineas, x, y } = await hasta(final);
+  const filas = Array.from({ length: 24 }, (_, i) => lineas[i] ?? '');
   // The cursor, as a terminal draws it: the cell under it in reverse.
-  const [x, y] = tmux('display-message', '-p', '#{cursor_x} #{cursor_y}').trim().split(' ').map(Number);
   filas[y] = filas[y].padEnd(x + 1);
-  const html = (texto) => texto.replace(/&/g, '&amp;').replace(/</g, '&lt;');
+  const html = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;');
   const cursor = [...filas[y]];
   filas[y] = `${html(cursor.slice(0, x).join(''))}<span style="background:#e5e5e5;color:#1e1e1e">${html(
     cursor[x],
@@ -103,10 +92,6 @@ try {
 } finally {
   await navegador.close();
   servidor.close();
-  try {
-    tmux('kill-server');
-  } catch {
-    // already gone
-  }
-  fs.rmSync(carpeta, { recursive: true, force: true });
+  nativa.cerrar();
+  soltarVigia();
 }

@@ -53,7 +53,7 @@ TEST(CopiasEnLaPagina, ValenLoQueEnElJuego) {
         {"web/terminal.mjs", "columnas", std::to_string(columnasConsola)},
         {"web/terminal.mjs", "filas", std::to_string(filasConsola)},
         {"web/terminal.mjs", "secuenciaLimpiar", secuenciaLimpiar},
-        {"tests/web/navegador.test.mjs", "capacidadEdicionMaxima",
+        {"tests/web/navegador/nombres.mjs", "capacidadEdicionMaxima",
          std::to_string(capacidadEdicionMaxima)},
     };
     for (const auto &copia : copias) {
