@@ -52,6 +52,8 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       `GenericExecuteSynth "printf '%s' \\'$DATA\\' | ${anotar}"`,
       'GenericMaxChunkLength 100000',
       'AddVoice "es" "MALE1" "es"',
+      // In UTF-8, as Orca gives it, and not the module's default Latin-1.
+      'GenericLanguage "es" "es" "utf-8"',
       '',
     ].join('\n'),
   );

@@ -248,25 +248,25 @@ for (const nombre of todos) {
         lector.teclear(...guion.split(' ').map((palabra) => teclas[palabra] ?? { texto: palabra }));
         if (foco !== undefined) {
           // Tab leaves the page for the browser's own controls, and
-          // Shift-Tab comes back to the terminal. The browser takes the
-          // keyboard from the page a moment after the page lets it go; the
-          // test's Shift-Tab, as a player's, comes once it has, so that the
-          // browser's controls, and not the page on its way out, take it.
+          // Shift-Tab comes back to the terminal. A blind player types on
+          // once they hear where the focus is, and so does the test: out of
+          // the page, a button of the browser's (Chromium's "Tab search",
+          // Firefox's "Firefox View"); back in it, the terminal, once Orca
+          // has left the browse mode the document put it in on the way.
+          // The browser takes the keyboard from the page a moment after the
+          // page lets it go, and a Shift-Tab typed in between lands on a
+          // control of the browser's instead of the page.
           const dondeDebe = foco ? enTerminal : () => pestana.evaluate(() => !document.hasFocus());
           await esperarA(dondeDebe, (si) => si, `the terminal's focus after ${guion} to be ${foco}`);
-          if (foco) {
-            // Back in the page, the player hears where the focus is before
-            // typing on: Orca has then left the browse mode the document
-            // put it in on the way.
-            await esperarA(
-              () => oido(lector.dicho().slice(antes)),
-              (texto) => texto.includes('entrada de la terminal'),
-              `Orca to say the terminal has the focus after ${guion}`,
-            ).catch((error) => {
-              error.message += `\n${lector.diagnostico()}`;
-              throw error;
-            });
-          }
+          const oye = foco ? 'entrada de la terminal' : 'botón';
+          await esperarA(
+            () => oido(lector.dicho().slice(antes)),
+            (texto) => texto.includes(oye),
+            `Orca to say "${oye}" after ${guion}`,
+          ).catch((error) => {
+            error.message += `\n${lector.diagnostico()}`;
+            throw error;
+          });
         }
         await p.esperarReposo(reposo, foco === undefined, guion).catch(async (error) => {
           const pagina = await pestana.evaluate(
