@@ -139,8 +139,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
         execFileSync('xdotool', argumentos, { env: entorno });
       }
     },
-    // Where the display's keys go, and what Orca last did with a key: what
-    // a failed step prints, should a key never reach the page.
+    // Where the display's keys go, what Orca last did with a key, and the
+    // last lines of its log: what a failed step prints, should a key never
+    // reach the page or Orca stop speaking.
     diagnostico() {
       let foco;
       try {
@@ -148,16 +149,23 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       } catch (error) {
         foco = `unknown (${error.message})`;
       }
-      const teclas = fs
-        .readFileSync(registro, 'utf8')
-        .split('\n')
+      const lineas = fs.readFileSync(registro, 'utf8').trimEnd().split('\n');
+      const teclas = lineas
         .filter((linea) =>
           /PROCESS ATSPI_KEY_PRESSED_EVENT|CONSUME:|_inFocusMode|WEB: .*(focus mode|[Cc]aret|SayAll)|[Ss]ay [Aa]ll/.test(
             linea,
           ),
         )
         .slice(-40);
-      return [`the display's focus: ${foco}`, "Orca's last keys:", ...teclas].join('\n');
+      // The end of the log as it stands: where Orca is, should it have
+      // stopped in the middle of an event.
+      return [
+        `the display's focus: ${foco}`,
+        "Orca's last keys:",
+        ...teclas,
+        "the end of Orca's log:",
+        ...lineas.slice(-4),
+      ].join('\n');
     },
     // Every process of the desktop ended, with its group, the last first.
     async cerrar() {

@@ -253,9 +253,6 @@ for (const nombre of todos) {
           // the page, a button of the browser's (Chromium's "Tab search",
           // Firefox's "Firefox View"); back in it, the terminal, once Orca
           // has left the browse mode the document put it in on the way.
-          // The browser takes the keyboard from the page a moment after the
-          // page lets it go, and a Shift-Tab typed in between does not
-          // bring the focus back.
           const dondeDebe = foco ? enTerminal : () => pestana.evaluate(() => !document.hasFocus());
           await esperarA(dondeDebe, (si) => si, `the terminal's focus after ${guion} to be ${foco}`);
           const oye = foco ? 'entrada de la terminal' : 'botón';
