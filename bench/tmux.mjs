@@ -6,19 +6,13 @@
 //   node bench/tmux.mjs GAME TRACE_FILE
 
 import { esperarA } from '../tests/web/espera.mjs';
-import { Nativo } from '../tests/web/nativo.mjs';
+import { citar, Nativo } from '../tests/web/nativo.mjs';
 import { tecla, texto } from '../tests/web/pasos.mjs';
 import { soltarVigia } from '../tests/web/vigia.mjs';
 
 const [juego, traza] = process.argv.slice(2);
-const nativa = new Nativo(80, 24, { juego, antes: `strace -o '${traza}' -e trace=read,write` });
+const nativa = new Nativo(80, 24, { juego, antes: `strace -o ${citar(traza)} -e trace=read,write` });
 try {
-  const hasta = (fragmento) =>
-    esperarA(
-      () => nativa.leer(),
-      (p) => p.lineas.join('\n').includes(fragmento),
-      JSON.stringify(fragmento),
-    );
   // The keys, each with what the screen shows when the game asks for it.
   const partida = [
     ['Hecho por', texto('2')],
@@ -29,7 +23,7 @@ try {
     ['(Y/N)', texto('n')],
   ];
   for (const [pantalla, ...teclas] of partida) {
-    await hasta(pantalla);
+    await nativa.esperarTexto(pantalla);
     for (const paso of teclas) {
       await nativa.enviar(paso);
     }

@@ -24,20 +24,22 @@ const servidor = await servir(sitio);
 const navegador = await puppeteer.launch({ ...lanzamientos.chromium, headless: true });
 const nativa = new Nativo(80, 24, { juego });
 try {
-  // The terminal: the screen once it shows the last move's board.
-  const hasta = (fragmento) =>
-    nativa.esperarAsentada((p) => p.lineas.join('\n').includes(fragmento), JSON.stringify(fragmento));
-  await hasta('Hecho por Quarvendil');
+  await nativa.esperarTexto('Hecho por Quarvendil');
   await nativa.enviar(texto('2'));
   for (const [i, nombre] of nombres.entries()) {
-    await hasta(['primer', 'segundo'][i] + ' jugador:');
+    await nativa.esperarTexto(['primer', 'segundo'][i] + ' jugador:');
     await nativa.enviar(texto(nombre));
     await nativa.enviar(tecla('Enter'));
   }
   for (const jugada of jugadas) {
     await nativa.enviar(texto(jugada));
   }
-  const { lineas, x, y } = await hasta(final);
+  // The terminal: the screen once it shows the last move's board, settled,
+  // its cursor where the game left it.
+  const { lineas, x, y } = await nativa.esperarAsentada(
+    (p) => p.lineas.join('\n').includes(final),
+    JSON.stringify(final),
+  );
   const filas = Array.from({ length: 24 }, (_, i) => lineas[i] ?? '');
   // The cursor, as a terminal draws it: the cell under it in reverse.
   filas[y] = filas[y].padEnd(x + 1);

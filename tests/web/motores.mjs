@@ -89,10 +89,7 @@ export function enCadaMotor(tema, cuerpo, salvo = {}) {
         m.url = await direccion();
         m.navegador = await lanzar(nombre);
       });
-      after(async () => {
-        await m.pagina?.pestana.close();
-        m.pagina = null;
-      });
+      after(() => m.cerrar());
       // No test leaves behind an error of the page or a breach of its
       // Content-Security-Policy, as the page's loader notes them.
       afterEach(async () => {

@@ -21,7 +21,8 @@ export const nativo = process.env.TRES_EN_RAYAS_NATIVO ?? path.join(raiz, 'build
 const configTmux = path.join(raiz, 'tests/terminal/tmux.conf');
 
 let servidoresTmux = 0;
-const citar = (texto) => `'${texto.replaceAll("'", "'\\''")}'`;
+// A word for a shell, whatever it holds.
+export const citar = (texto) => `'${texto.replaceAll("'", "'\\''")}'`;
 
 // The native build in a tmux pane (80x24, or the page's grid) on a private
 // server, told to the watcher. juego is the executable (the native build
@@ -112,6 +113,17 @@ export class Nativo {
       () => this.asentada(),
       (p) => p.asentada && cumple(p),
       que,
+      comoTexto,
+    );
+  }
+
+  // Waits for the screen to show fragmento, settled or not: enough to type
+  // on, as a player does once they see the question.
+  esperarTexto(fragmento) {
+    return esperarA(
+      () => this.leer(),
+      (p) => p.lineas.join('\n').includes(fragmento),
+      JSON.stringify(fragmento),
       comoTexto,
     );
   }
