@@ -59,7 +59,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
   );
   // Orca as a player has it (Say All on load, caret and structural
   // navigation in its browse mode), but that it says what the page says,
-  // not the keys typed.
+  // not the keys typed. Its debug log, which a player does not have, is
+  // written line by line: Orca opens it with a block's buffer, and a log
+  // read then ends wherever the last block did, not where Orca is.
   fs.writeFileSync(
     path.join(datos, 'orca/orca-customizations.py'),
     [
@@ -67,6 +69,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       'orca.settings.enableKeyEcho = False',
       'orca.settings.enableEchoByCharacter = False',
       'orca.settings.enableEchoByWord = False',
+      'import orca.debug',
+      'if orca.debug.debugFile:',
+      '    orca.debug.debugFile.reconfigure(line_buffering=True)',
       '',
     ].join('\n'),
   );
@@ -122,6 +127,7 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
   lanzar('orca', '--debug-file', registro);
 
   const dicho = () => fs.readFileSync(voz, 'utf8');
+  const leerRegistro = () => fs.readFileSync(registro, 'utf8');
   await esperarA(
     dicho,
     (texto) => texto.includes('Lector de pantalla activado'),
@@ -132,6 +138,8 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
   return {
     entorno,
     dicho,
+    // Orca's debug log as it stands.
+    registro: leerRegistro,
     // Keys as xdotool names them ("Return", "shift+Tab"), or { texto }.
     teclear(...teclas) {
       for (const tecla of teclas) {
@@ -139,9 +147,9 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
         execFileSync('xdotool', argumentos, { env: entorno });
       }
     },
-    // Where the display's keys go, what Orca last did with a key, and the
-    // last lines of its log: what a failed step prints, should a key never
-    // reach the page or Orca stop speaking.
+    // Where the display's keys go, what Orca last did with a key and with
+    // its focus, and the last lines of its log: what a failed step prints,
+    // should a key never reach the page or Orca say nothing.
     diagnostico() {
       let foco;
       try {
@@ -149,19 +157,18 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       } catch (error) {
         foco = `unknown (${error.message})`;
       }
-      const lineas = fs.readFileSync(registro, 'utf8').trimEnd().split('\n');
+      const lineas = leerRegistro().trimEnd().split('\n');
       const teclas = lineas
         .filter((linea) =>
-          /PROCESS ATSPI_KEY_PRESSED_EVENT|CONSUME:|_inFocusMode|WEB: .*(focus mode|[Cc]aret|SayAll)|[Ss]ay [Aa]ll/.test(
+          /PROCESS ATSPI_KEY_PRESSED_EVENT|CONSUME:|_inFocusMode|WEB: .*(focus mode|[Cc]aret|SayAll)|[Ss]ay [Aa]ll|locusOfFocus to|Notify:/.test(
             linea,
           ),
         )
         .slice(-40);
-      // The end of the log as it stands: where Orca is, should it have
-      // stopped in the middle of an event.
+      // The end of the log as it stands: what Orca did last.
       return [
         `the display's focus: ${foco}`,
-        "Orca's last keys:",
+        "Orca's last keys and focus:",
         ...teclas,
         "the end of Orca's log:",
         ...lineas.slice(-4),
@@ -174,4 +181,15 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       }
     },
   };
+}
+
+// Whether Orca's log, since Shift-Tab brought the focus back to the page,
+// shows Orca 43's fault with Chromium: it handled the document's focus
+// first, took its own focus to the terminal's field there without a word,
+// and then took the field's focus for one it already had. Orca has then
+// said nothing, and is in its browse mode.
+export function calladoAlVolver(registro) {
+  return /to \[entry \| Entrada de la terminal\]\. Notify: False\n[\s\S]*Setting locusOfFocus to web app descendant\n[^\n]*Setting locusOfFocus to existing locusOfFocus/.test(
+    registro,
+  );
 }

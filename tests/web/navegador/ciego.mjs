@@ -15,7 +15,7 @@ import path from 'node:path';
 import { loQueOyeUnCiego } from '../oido.mjs';
 import { esperarA } from '../espera.mjs';
 import { direccion, enCadaMotor, puppeteer, todos } from '../motores.mjs';
-import { abrirLector } from '../orca.mjs';
+import { abrirLector, calladoAlVolver } from '../orca.mjs';
 import { Pagina } from '../pagina.mjs';
 import { menu } from '../pantalla.mjs';
 import { pasos } from '../pasos.mjs';
@@ -172,7 +172,7 @@ for (const nombre of todos) {
       fs.rmSync(carpeta, { recursive: true, force: true });
     });
 
-    test('Orca says each new screen of the game once, from the first, and the focus leaves and comes back', async () => {
+    test('Orca says each new screen of the game once, from the first, and the focus leaves and comes back', async (t) => {
       const pestana = await (await navegador.waitForTarget((destino) => destino.url() === url)).page();
       const p = new Pagina(pestana);
       // A text as heard: the words, without punctuation or capitals.
@@ -245,6 +245,7 @@ for (const nombre of todos) {
       };
       for (const [guion, esperados, foco] of filas) {
         const reposo = await p.reposo();
+        const registrado = lector.registro().length;
         lector.teclear(...guion.split(' ').map((palabra) => teclas[palabra] ?? { texto: palabra }));
         if (foco !== undefined) {
           // Tab leaves the page for the browser's own controls, and
@@ -256,14 +257,35 @@ for (const nombre of todos) {
           const dondeDebe = foco ? enTerminal : () => pestana.evaluate(() => !document.hasFocus());
           await esperarA(dondeDebe, (si) => si, `the terminal's focus after ${guion} to be ${foco}`);
           const oye = foco ? 'entrada de la terminal' : 'botón';
-          await esperarA(
-            () => oido(lector.dicho().slice(antes)),
-            (texto) => texto.includes(oye),
+          const visto = await esperarA(
+            () => ({
+              dicho: oido(lector.dicho().slice(antes)),
+              callado: foco && calladoAlVolver(lector.registro().slice(registrado)),
+            }),
+            ({ dicho, callado }) => dicho.includes(oye) || callado,
             `Orca to say "${oye}" after ${guion}`,
+            ({ dicho }) => dicho,
           ).catch((error) => {
             error.message += `\n${lector.diagnostico()}`;
             throw error;
           });
+          if (!visto.dicho.includes(oye)) {
+            // Orca 43's own fault, which tools/orca-vuelta.mjs shows on a
+            // page of one field: it took the focus to the terminal in
+            // silence and stays in its browse mode, where the next digit
+            // would be its own command. The player hears nothing, and does
+            // what LEEME.md tells them: Orca+A, for its focus mode.
+            t.diagnostic(`Orca said nothing after ${guion}, its known fault; Orca+A typed, as LEEME.md says`);
+            lector.teclear('Insert+a');
+            await esperarA(
+              () => oido(lector.dicho().slice(antes)),
+              (texto) => texto.includes('modo foco'),
+              `Orca to say "modo foco" after Orca+A`,
+            ).catch((error) => {
+              error.message += `\n${lector.diagnostico()}`;
+              throw error;
+            });
+          }
         }
         await p.esperarReposo(reposo, foco === undefined, guion).catch(async (error) => {
           const pagina = await pestana.evaluate(
