@@ -23,13 +23,23 @@ const { terminal, escribir, limpiezas } = abrirTerminal(
   document.getElementById('pantalla'),
   teclas.pedirRedibujo,
 );
-const nombres = capaDeNombres(terminal, teclas.entregar, teclas.pendientes);
-terminal.onData(teclas.entregar);
-const anuncios = crearAnuncios(document.getElementById('anuncios'), terminal, limpiezas);
 // Whether a game is running: until it ends, keys typed anywhere on the page
 // but on a control are the game's.
 let jugando = false;
-const teclado = guardarTeclado(terminal, teclas.entregar, () => jugando, nombres.devolverCaret);
+// The keyboard's guard before the names' layer: the window's listeners run
+// in the order they were added, and the names' layer stops a name's letter
+// from going further. The guard sees the letter first, and gives the page's
+// selection back to the field before the browser types it, where the
+// selection was put elsewhere and the page has not yet been told.
+const teclado = guardarTeclado(
+  terminal,
+  teclas.entregar,
+  () => jugando,
+  () => nombres.devolverCaret(),
+);
+const nombres = capaDeNombres(terminal, teclas.entregar, teclas.pendientes);
+terminal.onData(teclas.entregar);
+const anuncios = crearAnuncios(document.getElementById('anuncios'), terminal, limpiezas);
 
 // The page asked for it early: it compiles while it downloads.
 const modulo = compilar(new URL('tres-en-rayas.wasm', import.meta.url));

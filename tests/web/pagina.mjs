@@ -9,14 +9,51 @@ import { comoTexto, recortar } from './pantalla.mjs';
 import { nombres } from './pasos.mjs';
 
 // The page in one tab.
+// Run in the page: notes where its focus and its selection go, and the keys
+// and edits that reach it, each with its time, in window.registroFoco. Its
+// listeners are the window's first where it runs before the page's own, so
+// that a key the page stops is noted too.
+function anotarFoco() {
+  if (window.registroFoco) {
+    return;
+  }
+  window.registroFoco = [];
+  const nombrar = (elemento) => (elemento ? `${elemento.nodeName}${elemento.id ? `#${elemento.id}` : ''}` : 'nothing');
+  const anotar = (texto) => window.registroFoco.push(`${(performance.now() / 1000).toFixed(3)} s: ${texto}`);
+  for (const tipo of ['focusin', 'focusout']) {
+    window.addEventListener(
+      tipo,
+      (e) => anotar(`${tipo} ${nombrar(e.target)}, then ${nombrar(e.relatedTarget)}`),
+      true,
+    );
+  }
+  document.addEventListener('selectionchange', () =>
+    anotar(
+      `the selection in ${nombrar(getSelection().anchorNode?.parentElement ?? getSelection().anchorNode)}, ` +
+        `the focus on ${nombrar(document.activeElement)}`,
+    ),
+  );
+  window.addEventListener('keydown', (e) => anotar(`keydown ${e.key} on ${nombrar(e.target)}`), true);
+  for (const tipo of ['beforeinput', 'input']) {
+    window.addEventListener(
+      tipo,
+      (e) => anotar(`${tipo} ${e.inputType} ${JSON.stringify(e.data)} on ${nombrar(e.target)}`),
+      true,
+    );
+  }
+}
+
 export class Pagina {
   constructor(pestana) {
     this.pestana = pestana;
   }
 
   async abrir(url) {
+    await this.pestana.evaluateOnNewDocument?.(anotarFoco);
     await this.pestana.goto(url);
     await this.cargada();
+    // Where the driver cannot run it before the page (WebKit's), from now.
+    await this.anotarFoco();
   }
 
   // The page loaded again. A driver may answer once the document is there,
@@ -152,6 +189,23 @@ export class Pagina {
         letra: window.partida.terminal.options.fontSize,
       };
     });
+  }
+
+  // From now on, the page notes where its focus and its selection go, and
+  // the keys and the edits that reach it: what a failed step prints. A page
+  // opened by abrir() notes them from before its own modules run, where the
+  // driver can.
+  anotarFoco() {
+    return this.pestana.evaluate(anotarFoco);
+  }
+
+  // Where the page's focus is, and its last notes.
+  focoAnotado() {
+    return this.pestana.evaluate(
+      () =>
+        `the page's focus: ${document.hasFocus()} ${document.activeElement?.outerHTML.slice(0, 80)}\n` +
+        `the page's focus, selection, keys and edits:\n${(window.registroFoco ?? []).slice(-30).join('\n')}`,
+    );
   }
 
   estado() {
