@@ -12,9 +12,9 @@ import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { abrirLector } from '../tests/web/orca.mjs';
+import { abrirLector, conLector } from '../tests/web/orca.mjs';
 import { esperarA } from '../tests/web/espera.mjs';
-import { lanzamientos, servir } from '../tests/web/sitio.mjs';
+import { servir } from '../tests/web/sitio.mjs';
 import { soltarVigia, vigilar } from '../tests/web/vigia.mjs';
 
 const [carpetaNpm, rondas = '20'] = process.argv.slice(2);
@@ -34,27 +34,23 @@ let lector;
 let navegador;
 try {
   lector = await abrirLector({ carpeta, vigilar, esperarA });
-  navegador = await puppeteer.launch({
-    ...lanzamientos.chromium,
-    args: [...lanzamientos.chromium.args, '--force-renderer-accessibility', url],
-    ignoreDefaultArgs: ['--enable-automation'],
-    headless: false,
-    userDataDir: path.join(carpeta, 'perfil'),
-    env: lector.entorno,
-  });
+  navegador = await puppeteer.launch(conLector('chromium', lector, url, path.join(carpeta, 'perfil')));
   vigilar('pid', navegador.process().pid);
   const pestana = await (await navegador.waitForTarget((destino) => destino.url() === url)).page();
   let desde = 0;
+  // Whether the tests' wait for que ends with cumple(leer()) true.
+  const llega = (leer, cumple, que) =>
+    esperarA(leer, cumple, que).then(
+      () => true,
+      () => false,
+    );
   // Waits for Orca to say texto after what it had said at desde; false
   // once the tests' wait is over and it has not.
   const oir = (texto) =>
-    esperarA(
+    llega(
       () => lector.dicho().slice(desde).toLowerCase(),
       (dicho) => dicho.includes(texto),
       texto,
-    ).then(
-      () => true,
-      () => false,
     );
   // Types 5 in the field, emptied first; whether the field got it.
   const cinco = async () => {
@@ -62,13 +58,10 @@ try {
       document.querySelector('input').value = '';
     });
     lector.teclear('5');
-    return esperarA(
+    return llega(
       () => pestana.evaluate(() => document.querySelector('input').value),
       (valor) => valor === '5',
       'the digit in the field',
-    ).then(
-      () => true,
-      () => false,
     );
   };
   if (!(await oir('campo de prueba'))) {

@@ -10,6 +10,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { abrirPantalla, empezar, primeraLinea, terminarGrupo } from './procesos.mjs';
+import { lanzamientos } from './sitio.mjs';
 
 // carpeta: the test's folder; vigilar(clase, id): the watcher; esperarA: the
 // tests' polling. Answers the environment a browser starts in, what has
@@ -181,6 +182,27 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
       }
     },
   };
+}
+
+// puppeteer's options for a browser (chromium or firefox) that opens url on
+// the reader's desktop, headed, with its profile in perfil, and shows Orca
+// its page as it shows a player's.
+export function conLector(nombre, lector, url, perfil) {
+  const comun = { headless: false, userDataDir: perfil, env: lector.entorno };
+  return nombre === 'chromium'
+    ? {
+        ...lanzamientos.chromium,
+        ...comun,
+        args: [...lanzamientos.chromium.args, '--force-renderer-accessibility', url],
+        // No bar saying the browser is driven, which would take a Tab.
+        ignoreDefaultArgs: ['--enable-automation'],
+      }
+    : {
+        ...lanzamientos.firefox,
+        ...comun,
+        args: [url],
+        extraPrefsFirefox: { 'accessibility.force_disabled': -1 },
+      };
 }
 
 // Whether Orca's log, since Shift-Tab brought the focus back to the page,

@@ -8,7 +8,6 @@ import { esperarA } from './espera.mjs';
 import { comoTexto, recortar } from './pantalla.mjs';
 import { nombres } from './pasos.mjs';
 
-// The page in one tab.
 // Run in the page: notes where its focus and its selection go, and the keys
 // and edits that reach it, each with its time, in window.registroFoco. Its
 // listeners are the window's first where it runs before the page's own, so
@@ -43,6 +42,7 @@ function anotarFoco() {
   }
 }
 
+// The page in one tab.
 export class Pagina {
   constructor(pestana) {
     this.pestana = pestana;

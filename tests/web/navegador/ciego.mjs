@@ -15,11 +15,10 @@ import path from 'node:path';
 import { loQueOyeUnCiego } from '../oido.mjs';
 import { esperarA } from '../espera.mjs';
 import { direccion, enCadaMotor, puppeteer, todos } from '../motores.mjs';
-import { abrirLector, calladoAlVolver } from '../orca.mjs';
+import { abrirLector, calladoAlVolver, conLector } from '../orca.mjs';
 import { Pagina } from '../pagina.mjs';
 import { menu } from '../pantalla.mjs';
 import { pasos } from '../pasos.mjs';
-import { lanzamientos } from '../sitio.mjs';
 import { vigilar } from '../vigia.mjs';
 
 enCadaMotor('the live region and the focus', (motor) => {
@@ -182,28 +181,8 @@ for (const nombre of todos) {
       carpeta = fs.mkdtempSync(path.join(os.tmpdir(), `tres-en-rayas-orca-${nombre}-`));
       vigilar('carpeta', carpeta);
       lector = await abrirLector({ carpeta, vigilar, esperarA });
-      const perfil = path.join(carpeta, 'perfil');
       antes = lector.dicho().length;
-      navegador = await puppeteer.launch(
-        nombre === 'chromium'
-          ? {
-              ...lanzamientos.chromium,
-              args: [...lanzamientos.chromium.args, '--force-renderer-accessibility', url],
-              // No bar saying the browser is driven, which would take a Tab.
-              ignoreDefaultArgs: ['--enable-automation'],
-              headless: false,
-              userDataDir: perfil,
-              env: lector.entorno,
-            }
-          : {
-              ...lanzamientos.firefox,
-              args: [url],
-              headless: false,
-              userDataDir: perfil,
-              env: lector.entorno,
-              extraPrefsFirefox: { 'accessibility.force_disabled': -1 },
-            },
-      );
+      navegador = await puppeteer.launch(conLector(nombre, lector, url, path.join(carpeta, 'perfil')));
       vigilar('pid', navegador.process().pid);
     });
     after(async () => {
