@@ -109,6 +109,10 @@ class Terminal : public testing::Test {
         char plantilla[] = "/tmp/tres-en-rayas-XXXXXX";
         ASSERT_NE(mkdtemp(plantilla), nullptr);
         carpeta_ = plantilla;
+        // tmux leaves its socket behind when it ends: the server's socket
+        // goes in the test's folder, which the watcher removes, and this
+        // process's tmux commands and the watcher find it there.
+        setenv("TMUX_TMPDIR", carpeta_.c_str(), 1);
         servidor_ = "tres-en-rayas-" + std::to_string(getpid());
         empezarVigia();
         // The program runs between two readings of the terminal settings,

@@ -10,6 +10,7 @@
 import { execFileSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { esperarA } from './espera.mjs';
 import { comoTexto, iguales, recortar } from './pantalla.mjs';
@@ -20,17 +21,19 @@ const raiz = path.resolve(fileURLToPath(import.meta.url), '../../..');
 export const nativo = process.env.TRES_EN_RAYAS_NATIVO ?? path.join(raiz, 'build/tres-en-rayas');
 const configTmux = path.join(raiz, 'tests/terminal/tmux.conf');
 
-let servidoresTmux = 0;
 // A word for a shell, whatever it holds.
 export const citar = (texto) => `'${texto.replaceAll("'", "'\\''")}'`;
 
 // The native build in a tmux pane (80x24, or the page's grid) on a private
-// server, told to the watcher. juego is the executable (the native build
-// unless given); antes, words the pane's command runs it with (strace's,
-// for the benchmark).
+// server, told to the watcher. The server's socket is in a folder of its
+// own, removed with it: tmux leaves its socket behind when it ends. juego
+// is the executable (the native build unless given); antes, words the
+// pane's command runs it with (strace's, for the benchmark).
 export class Nativo {
   constructor(columnas = 80, filas = 24, { juego = nativo, antes = '' } = {}) {
-    this.servidor = `tres-en-rayas-web-${process.pid}-${++servidoresTmux}`;
+    this.carpeta = fs.mkdtempSync(path.join(os.tmpdir(), 'tres-en-rayas-tmux-'));
+    vigilar('carpeta', this.carpeta);
+    this.servidor = path.join(this.carpeta, 'servidor');
     vigilar('tmux', this.servidor);
     const orden = `${antes} ${citar(path.resolve(juego))}; exec sleep 3600`;
     this.tmux('new-session', '-d', '-x', `${columnas}`, '-y', `${filas}`, '-s', 'juego', orden);
@@ -43,7 +46,7 @@ export class Nativo {
   }
 
   tmux(...argumentos) {
-    return execFileSync('tmux', ['-L', this.servidor, '-f', configTmux, ...argumentos], {
+    return execFileSync('tmux', ['-S', this.servidor, '-f', configTmux, ...argumentos], {
       encoding: 'utf8',
       env: { ...process.env, LC_ALL: 'C.UTF-8' },
     });
@@ -153,5 +156,6 @@ export class Nativo {
     } catch {
       // already gone
     }
+    fs.rmSync(this.carpeta, { recursive: true, force: true });
   }
 }

@@ -178,7 +178,7 @@ export async function abrirLector({ carpeta, vigilar, esperarA }) {
     // Every process of the desktop ended, with its group, the last first.
     async cerrar() {
       for (const proceso of procesos.reverse()) {
-        await terminarGrupo(proceso);
+        await (proceso.cerrar?.() ?? terminarGrupo(proceso));
       }
     },
   };

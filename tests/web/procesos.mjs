@@ -37,8 +37,10 @@ export function primeraLinea({ proceso }, fd, que) {
   });
 }
 
-// An Xvfb display of its own. Answers what empezar answers, and the
-// display's number once it is ready.
+// An Xvfb display of its own. Answers what empezar answers, the display's
+// number once it is ready, and cerrar(), which ends it with SIGTERM first:
+// on it Xvfb removes its socket in /tmp/.X11-unix, which SIGKILL leaves
+// behind. The rest of its group goes after it.
 export function abrirPantalla(entorno, vigilar) {
   const pantalla = empezar(
     'Xvfb',
@@ -46,5 +48,14 @@ export function abrirPantalla(entorno, vigilar) {
     { env: entorno, stdio: ['ignore', 'ignore', 'ignore', 'pipe'] },
     vigilar,
   );
-  return { ...pantalla, numero: primeraLinea(pantalla, 3, 'Xvfb') };
+  const cerrar = async () => {
+    try {
+      pantalla.proceso.kill('SIGTERM');
+    } catch {
+      // already gone
+    }
+    await pantalla.fin;
+    return terminarGrupo(pantalla);
+  };
+  return { ...pantalla, numero: primeraLinea(pantalla, 3, 'Xvfb'), cerrar };
 }

@@ -133,7 +133,7 @@ export async function lanzarWebKit({ carpetaNpm, carpeta, vigilar, plazo }) {
       try {
         await sesion.quit();
       } finally {
-        await Promise.all([terminarGrupo(conductor), terminarGrupo(pantalla)]);
+        await Promise.all([terminarGrupo(conductor), pantalla.cerrar()]);
       }
     },
   };
