@@ -110,27 +110,12 @@ enCadaMotor('the live region and the focus', (motor) => {
       [tarde]: [retener, enLaRegion],
     };
     // Each step of the game, and where the focus or the selection is put
-    // before it.
-    const donde = [
-      ['2', cuerpo],
-      ['Í', titulo],
-      ['ñ', region],
-      ['<Left>', cuerpo],
-      ['<BSpace>', titulo],
-      ['<End>', region],
-      ['igo', cuerpo],
-      ['<Enter>', titulo],
-      ['Lu', region],
-      ['is', tarde],
-      ['<Enter>', cuerpo],
-      ['1', titulo],
-      ['4', region],
-      ['2', cuerpo],
-      ['5', titulo],
-      ['3', region],
-    ];
-    for (const [guion, como] of donde) {
-      const [paso] = pasos(guion);
+    // before it: the body, the heading and the live region's text in turn,
+    // and before "is", the live region's text with its notice held back.
+    const vuelta = [cuerpo, titulo, region];
+    let vez = 0;
+    for (const paso of pasos('2 Í ñ <Left> <BSpace> <End> igo <Enter> Lu is <Enter> 1 4 2 5 3')) {
+      const como = paso.texto === 'is' ? tarde : vuelta[vez++ % vuelta.length];
       const reposo = await p.reposo();
       await p.pestana.evaluate(
         (paso) => window.registroFoco.push(`the test: ${paso}`),
